@@ -1,0 +1,118 @@
+#pragma once
+// GDI-like drawing operations on Surface, with GDI's pixel rules:
+// right/bottom-exclusive rectangles and ellipses, LineTo without its last
+// pixel, XOR pen, WINDING polygon fill, the three StretchBlt modes with
+// negative extents, 4-connected border and surface fills.
+//
+// Every operation clips to the destination surface; nothing here allocates a
+// surface. Colours are colour references (R | G << 8 | B << 16).
+
+#include <span>
+
+#include "platform/raster/Surface.h"
+
+namespace raster {
+
+// ---- blits --------------------------------------------------------------------
+
+enum class Rop {
+  SrcCopy,  // D = S
+  SrcAnd,   // D = S AND D (0x8800C6)
+};
+
+enum StretchMode {
+  BLACKONWHITE = 1,  // AND of every pixel of a shrunk group
+  WHITEONBLACK = 2,  // OR of every pixel of a shrunk group
+  COLORONCOLOR = 3,  // one pixel of each group survives
+};
+
+void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+            Rop rop = Rop::SrcCopy);
+
+// Extents may be negative (mirroring). Integer enlargement with COLORONCOLOR is
+// plain block replication and is the fast path the canvas redraw relies on.
+void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+                int sw, int sh, StretchMode mode, Rop rop = Rop::SrcCopy);
+
+// ---- pixels -------------------------------------------------------------------
+
+ColorRef GetPixel(const Surface& s, int x, int y);  // CLR_INVALID outside
+void SetPixelV(Surface& s, int x, int y, ColorRef c);  // nothing outside
+
+// ---- pens and brushes ---------------------------------------------------------
+
+enum class DrawMode {
+  CopyPen = 13,  // D = P
+  XorPen = 7,    // D = P xor D (colour bits only)
+};
+
+enum class PenStyle {
+  Solid,
+  Dot,  // cosmetic dotted line (width 1 only)
+};
+
+struct Pen {
+  ColorRef color = 0;
+  int width = 1;
+  DrawMode mode = DrawMode::CopyPen;
+  PenStyle style = PenStyle::Solid;
+};
+
+struct Brush {
+  bool solid = false;  // false: hollow (no fill)
+  ColorRef color = 0;
+};
+
+enum PolyFillMode {
+  ALTERNATE = 1,
+  WINDING = 2,
+};
+
+// ---- lines --------------------------------------------------------------------
+
+// LineTo from a to b. Width 1: the start pixel is drawn, the end pixel is not.
+// Wider pens: round caps, the end point is covered.
+void Line(Surface& s, const Pen& pen, Point a, Point b);
+
+// A connected path through the points, one region painted once (so an XOR pen
+// never touches a pixel twice where segments join).
+void Polyline(Surface& s, const Pen& pen, std::span<const Point> pts);
+
+// Picture-box dot: width 1 sets one pixel, wider pens a square w x w with its
+// top-left at (x - w/2, y - w/2).
+void PSet(Surface& s, const Pen& pen, int x, int y);
+
+// Picture-box Box from corner to corner: both corners belong to the box.
+// filled: the whole box in the pen colour; otherwise the outline with the pen.
+void Box(Surface& s, const Pen& pen, Point a, Point b, bool filled);
+
+// ---- closed shapes ------------------------------------------------------------
+
+// Rectangle(l, t, r, b): corners sorted, right/bottom exclusive; brush inside.
+void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b);
+
+// Ellipse(l, t, r, b): corners sorted, right/bottom exclusive bounding box.
+void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b);
+
+// Polygon: fill with the brush by the fill mode, then outline with the pen
+// through all vertices and back to the first.
+void Polygon(Surface& s, const Pen& pen, const Brush& brush, std::span<const Point> pts,
+             PolyFillMode mode = WINDING);
+
+// PolyBezier with 4 points: start, control 1, control 2, end; drawn as a
+// polyline with the pen (a 1-pixel pen leaves out the very last pixel).
+void PolyBezier(Surface& s, const Pen& pen, const Point (&pts)[4]);
+
+// ---- fills --------------------------------------------------------------------
+
+// Border fill: the 4-connected region around (x, y) that is not `border`.
+void FloodFill(Surface& s, int x, int y, ColorRef border, const Brush& brush);
+
+enum FloodFillType {
+  FLOODFILLBORDER = 0,
+  FLOODFILLSURFACE = 1,
+};
+// FLOODFILLSURFACE: the 4-connected region of exactly colour c.
+void ExtFloodFill(Surface& s, int x, int y, ColorRef c, FloodFillType type, const Brush& brush);
+
+}  // namespace raster

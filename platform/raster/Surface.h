@@ -1,0 +1,80 @@
+#pragma once
+// A 32-bit off-screen pixel buffer laid out like QImage::Format_RGB32:
+// one uint32_t per pixel, 0xFFRRGGBB, rows top to bottom, no padding.
+//
+// Colour values at the drawing API are "colour references": R + 256*G + 65536*B
+// with a zero top byte, as the editor stores them. Pixels keep 0xFF in the top
+// byte so Qt can show a surface without conversion; every operation that
+// combines pixel values (XOR, AND, OR) must keep that byte at 0xFF.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace raster {
+
+using Pixel = std::uint32_t;     // 0xFFRRGGBB
+using ColorRef = std::uint32_t;  // R | G << 8 | B << 16
+
+inline constexpr ColorRef CLR_INVALID = 0xFFFFFFFFu;
+inline constexpr Pixel kOpaque = 0xFF000000u;
+
+constexpr Pixel toPixel(ColorRef c) {
+  return kOpaque | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+constexpr ColorRef toColorRef(Pixel p) {
+  return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+}
+constexpr ColorRef rgb(int r, int g, int b) {
+  return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+class Surface {
+ public:
+  Surface() = default;
+  Surface(int width, int height, Pixel fill = 0xFFFFFFFFu) { resize(width, height, fill); }
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool empty() const { return width_ <= 0 || height_ <= 0; }
+  bool contains(int x, int y) const {
+    return x >= 0 && y >= 0 && x < width_ && y < height_;
+  }
+
+  Pixel* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  Pixel* bits() { return pixels_.data(); }
+  const Pixel* bits() const { return pixels_.data(); }
+  std::size_t bytesPerLine() const { return static_cast<std::size_t>(width_) * sizeof(Pixel); }
+
+  Pixel pixel(int x, int y) const { return row(y)[x]; }
+  void setPixel(int x, int y, Pixel p) { row(y)[x] = p; }
+
+  // Changes the size. The overlapping top-left part keeps its pixels, new
+  // pixels take `fill`. The buffer only grows: shrinking keeps the memory, so
+  // work surfaces that change size often do not fault fresh pages every time.
+  void resize(int width, int height, Pixel fill = 0xFFFFFFFFu);
+
+  // Changes the size without keeping the contents (all pixels undefined but
+  // opaque-safe values). Cheaper than resize() for a surface about to be
+  // overwritten completely.
+  void reshape(int width, int height);
+
+  void fill(Pixel p);
+  void fillRect(int x, int y, int w, int h, Pixel p);  // clipped
+
+  friend bool operator==(const Surface& a, const Surface& b);
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<Pixel> pixels_;
+};
+
+}  // namespace raster
