@@ -1,0 +1,62 @@
+// Canvas redraw and commit on a full-HD canvas, against a memcpy of the
+// canvas as the floor.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <random>
+
+#include "editor/core/View.h"
+
+namespace {
+
+constexpr int kCanvasW = 1920;
+constexpr int kCanvasH = 1080;
+
+tupalo::Editor& editorAt(int zoom) {
+  static tupalo::Editor e;
+  static bool ready = false;
+  if (!ready) {
+    e.PIC = raster::Surface(4096, 4096);
+    std::mt19937 rng(7);
+    for (int y = 0; y < 4096; ++y)
+      for (int x = 0; x < 4096; ++x) e.PIC.setPixel(x, y, raster::kOpaque | (rng() & 0xFFFFFF));
+    e.PicSize = {4096, 4096};
+    ready = true;
+  }
+  e.ZoomFactor = zoom;
+  e.ViewOrigin = {333, 217};
+  tupalo::Relayout(e, {kCanvasW + 2, kCanvasH + 2, 0, 0});
+  return e;
+}
+
+void BM_Memcpy(benchmark::State& state) {
+  std::vector<uint32_t> a(kCanvasW * kCanvasH, 1), b(kCanvasW * kCanvasH);
+  for (auto _ : state) {
+    std::memcpy(b.data(), a.data(), a.size() * 4);
+    benchmark::DoNotOptimize(b.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawView(benchmark::State& state) {
+  tupalo::Editor& e = editorAt(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    tupalo::RedrawView(e);
+    benchmark::DoNotOptimize(e.DRAW.bits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_RedrawView)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Arg(16)->Unit(benchmark::kMillisecond);
+
+void BM_CommitView(benchmark::State& state) {
+  tupalo::Editor& e = editorAt(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    tupalo::CommitView(e);
+    benchmark::DoNotOptimize(e.PIC.bits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_CommitView)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Arg(16)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,84 @@
+#pragma once
+// The editor's process-wide state: one instance, created by main() and handed
+// to every window. Tests build a fresh one per case.
+
+#include <QString>
+#include <cstdint>
+
+#include "editor/files/Settings.h"
+#include "platform/raster/Surface.h"
+
+namespace tupalo {
+
+class Prompter;
+
+// A width/height or x/y pair.
+struct Pair {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Pair&, const Pair&) = default;
+};
+
+// A colour as three components 0..255.
+struct Rgb {
+  int32_t r = 0;
+  int32_t g = 0;
+  int32_t b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+  raster::ColorRef ref() const { return raster::rgb(r, g, b); }
+};
+
+struct Editor {
+  // ---- start-up and shutdown ----
+  QString VersionText = QStringLiteral("TupaloW.2.58");
+  QString TitlePrefix = QStringLiteral("Tupa ");
+  QString AppPath;
+  QString CurrentFileName;
+  int16_t StartingUp = 1;
+  int16_t Running = 0;
+  int16_t PalettesShown = 1;
+  int32_t QuitViaLauncher = 0;
+  int16_t ClosingRequested = 0;
+
+  // ---- settings of the configuration file ----
+  Settings settings;
+  int16_t AutosaveCountdown = 0;
+
+  // ---- view ----
+  int ZoomFactor = 1;
+  Pair ViewOrigin;
+  Pair ViewSize;
+  Pair ViewPixels;
+  Pair PicSize;
+
+  // ---- tools ----
+  int ToolCode = 1;
+  int PenSize = 1;
+  Rgb Color1{0, 0, 0};
+  Rgb Color2{255, 255, 255};
+  Rgb CurColor{0, 0, 0};
+  int16_t UseSecondColor = 0;
+  int16_t DragActive = 0;
+  int32_t GestureStage = 0;
+  int16_t UndoAvailable = 0;
+  int PointCount = 0;
+  // A tool has switched the canvas's automatic redraw off for a live preview.
+  bool CanvasRedrawOff = false;
+  // The work surface is shown above the canvas as the floating piece.
+  bool WorkShown = false;
+  // Drawing width and mode of WORK (the expanded-mode line tool changes them).
+  int WorkDrawWidth = 1;
+  bool WorkXorMode = false;
+
+  // ---- surfaces ----
+  raster::Surface PIC;       // the picture at 1:1
+  raster::Surface DRAW;      // the visible canvas, ViewPixels
+  raster::Surface M_REDRAW;  // zoomed staging copy, size of DRAW
+  raster::Surface UNDO;      // visible region before the last commit, size of DRAW
+  raster::Surface WORK;      // work surface at picture scale
+  raster::Surface WORK2, WORK3, WORK4, WORD;
+
+  Prompter* prompter = nullptr;
+};
+
+}  // namespace tupalo

@@ -1,0 +1,680 @@
+#include "editor/core/P_WIN.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
+#include <cmath>
+
+#include "editor/core/Splash.h"
+#include "editor/core/ToolNames.h"
+#include "editor/files/PictureFile.h"
+#include "platform/Prompt.h"
+
+namespace tupalo {
+
+namespace {
+
+constexpr int kNewPictureWidth = 640;
+constexpr int kNewPictureHeight = 480;
+
+// Upper-cases a-z only, for comparing file extensions.
+QString upperAscii(const QString& s) {
+  QString out = s;
+  for (QChar& c : out)
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(c.unicode() - 32);
+  return out;
+}
+
+bool hasOwnPictureExtension(const QString& name) {
+  const QString upper = upperAscii(name.trimmed());
+  return upper.endsWith(QLatin1String(".BMP")) || upper.endsWith(QLatin1String(".ICO"));
+}
+
+int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+}  // namespace
+
+P_WIN::P_WIN(Editor& e, Options options) : QWidget(nullptr), e_(e), options_(options) {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  DMY = new CanvasContainer(this);
+  DRAW = new CanvasWidget(e_, DMY);
+  DRAW->move(0, 0);
+  X_SC = new QScrollBar(Qt::Horizontal, this);
+  Y_SC = new QScrollBar(Qt::Vertical, this);
+  RB = new QToolButton(this);
+  RB->setAutoRaise(false);
+  RB->setIconSize(QSize(14, 14));
+  RB->setFocusPolicy(Qt::NoFocus);
+  RB->setToolTip(QStringLiteral("ステータスライン 表示/非表示"));
+  auto makeLabel = [this](const char* name) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QLatin1String(name));
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setTextFormat(Qt::PlainText);
+    l->setIndent(3);
+    return l;
+  };
+  INF_CMD = makeLabel("INF_CMD");
+  INF_POSX = makeLabel("INF_POSX");
+  INF_POSY = makeLabel("INF_POSY");
+  INF_SUB = makeLabel("INF_SUB");
+
+  connect(X_SC, &QScrollBar::valueChanged, this, [this](int v) { ScrollChanged(true, v); });
+  connect(Y_SC, &QScrollBar::valueChanged, this, [this](int v) { ScrollChanged(false, v); });
+  connect(RB, &QToolButton::clicked, this, [this] { ToggleStatusLine(); });
+  DMY->onRightClick = [this] { TogglePalettes(); };
+  DRAW->onMove = [this](QMouseEvent* ev) {
+    ShowPointerPosition(ev->position().toPoint().x(), ev->position().toPoint().y());
+  };
+  DRAW->onPress = [this](QMouseEvent* ev) {
+    // With no gesture running and the right button not set to pick colours,
+    // a right click on the canvas shows or hides the floating windows.
+    if (ev->button() == Qt::RightButton && e_.DragActive == 0 && e_.settings.CDSP == 0)
+      TogglePalettes();
+  };
+
+  Timer2.setInterval(60000);
+  resize(820, 620);
+  LayoutWindow();
+}
+
+P_WIN::~P_WIN() = default;
+
+double P_WIN::twipsPerPixel() const {
+  const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96.0;
+  return 1440.0 / dpi;
+}
+
+CanvasFrame P_WIN::canvasFrame() const {
+  return {DMY->width(), DMY->height(), DRAW->x(), DRAW->y()};
+}
+
+int P_WIN::statusLineHeight() const { return INF_POSX->sizeHint().height() + 5; }
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& commandLine) {
+  e_.StartingUp = 1;
+  e_.Running = 1;
+  e_.QuitViaLauncher = 0;
+  e_.UndoAvailable = 0;
+  e_.VersionText = QStringLiteral("TupaloW.2.58");
+
+  splash_ = new SplashWindow(e_.VersionText, this);
+  splashLog_ = {splash_->title(), splash_->credit()};
+  splash_->show();
+  SplashStatus(QStringLiteral("Starting..."));
+
+  QString path = appPath;
+  while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
+  e_.AppPath = path.trimmed();
+  e_.TitlePrefix = QStringLiteral("Tupa ");
+
+  const int depth = options_.displayDepth > 0
+                        ? options_.displayDepth
+                        : (screen() ? screen()->depth() : 32);
+  if (depth < 16) {
+    MessageRequest req;
+    req.title = e_.TitlePrefix;
+    req.text = QStringLiteral(
+        "Windowsの色数が足りません\n本Editorはカラーパレットには対応しませんので\n16Bit/24Bit/ "
+        "32Bit Colorでご利用ください。\nTupaを起動させますか ?");
+    req.buttons = Buttons::YesNo;
+    req.icon = Icon::Exclamation;
+    if (e_.prompter->message(req) != Answer::Yes) {
+      splash_->close();
+      return StartResult::EndProgram;
+    }
+  }
+
+  // The add-in registry is read here once add-ins exist.
+
+  SplashStatus(QStringLiteral("Checking commandline.."));
+  const QString fileName = commandLine;
+  const bool fileFromCommandLine = !fileName.isEmpty();
+  QString pictureName;
+  if (!fileFromCommandLine) {
+    pictureName = QStringLiteral("NEWFFILE");
+    e_.PIC = raster::Surface(kNewPictureWidth, kNewPictureHeight);
+    e_.CurrentFileName.clear();
+  } else {
+    pictureName = fileName;
+    SplashStatus(QStringLiteral("Loading..\n") + fileName);
+    int16_t result = 0;
+    LoadImage(fileName, result);
+    if (result == -2) {
+      splash_->close();
+      return StartResult::EndProgram;
+    }
+  }
+  SetCaption(pictureName);
+
+  e_.Color1 = {0, 0, 0};
+  e_.Color2 = {255, 255, 255};
+  e_.PicSize = {e_.PIC.width(), e_.PIC.height()};
+  e_.ZoomFactor = 1;
+  e_.ViewOrigin = {0, 0};
+  e_.ToolCode = 1;
+  e_.PenSize = 1;
+  e_.PalettesShown = 1;
+
+  SplashStatus(QStringLiteral("Initilizing from tupa.cnf..."));
+  LoadConfiguration(e_.AppPath, e_.settings, *this, fileFromCommandLine, e_.CurrentFileName);
+
+  const int16_t rpnx = e_.settings.RPNX;
+  bool reload = false;
+  if (!fileFromCommandLine && !e_.CurrentFileName.isEmpty()) {
+    if (rpnx == 2) {
+      MessageRequest req;
+      req.title = e_.TitlePrefix;
+      req.text = QStringLiteral("前回編集していたファイルを読み込みますか?\nファイル名 :") +
+                 e_.CurrentFileName + QStringLiteral("\n");
+      req.buttons = Buttons::YesNo;
+      req.icon = Icon::Question;
+      if (e_.prompter->message(req) == Answer::Yes)
+        reload = true;
+      else
+        e_.CurrentFileName.clear();
+    } else if (rpnx == 1) {
+      reload = true;
+    }
+  }
+  if (reload) {
+    const QString last = e_.CurrentFileName;
+    SplashStatus(QStringLiteral("Loading..\n") + last);
+    int16_t result = 0;
+    LoadImage(last, result);
+    // The caption names the file only when it really was loaded.
+    SetCaption(result == 0 ? last : QStringLiteral("NEWFFILE"));
+  }
+
+  UpdateStatusLine();
+
+  // The colour definition file is read here once colour pages exist.
+  e_.StartingUp = 0;
+
+  if (e_.PalettesShown == 1) ShowPalettes();
+
+  SplashStatus(QStringLiteral("Complete..."));
+  splash_->close();
+  splash_->deleteLater();
+  splash_ = nullptr;
+
+  show();
+  setAcceptDrops(true);
+  LayoutWindow();
+  ShowToolName();
+  return StartResult::Running;
+}
+
+void P_WIN::SplashStatus(const QString& text) {
+  splashLog_.append(text);
+  if (splash_) splash_->setStatus(text);
+}
+
+void P_WIN::SetCaption(const QString& name) { setWindowTitle(e_.TitlePrefix + QStringLiteral(":") + name); }
+
+// ---------------------------------------------------------------------------
+// Layout and view
+
+void P_WIN::LayoutWindow() {
+  const int w = width(), h = height();
+  if (w <= 30 || h <= 30) return;
+  const int sbw = Y_SC->sizeHint().width();
+  const int sbh = X_SC->sizeHint().height();
+  const bool status = e_.settings.IDSP == 1;
+  const int statusH = status ? statusLineHeight() : 0;
+  const int dmyW = std::max(1, w - sbw);
+  const int dmyH = std::max(1, h - sbh - statusH);
+  DMY->setGeometry(0, 0, dmyW, dmyH);
+  X_SC->setGeometry(0, dmyH, dmyW, sbh);
+  Y_SC->setGeometry(dmyW, 0, sbw, dmyH);
+  RB->setGeometry(dmyW, dmyH, sbw, sbh);
+  for (QLabel* l : {INF_CMD, INF_POSX, INF_POSY, INF_SUB}) l->setVisible(status);
+  if (status) {
+    const int y = h - statusH + 2;
+    const int lh = statusH - 4;
+    const int cmdW = 150, posW = 80;
+    INF_CMD->setGeometry(2, y, cmdW, lh);
+    INF_POSX->setGeometry(4 + cmdW, y, posW, lh);
+    INF_POSY->setGeometry(6 + cmdW + posW, y, posW, lh);
+    INF_SUB->setGeometry(8 + cmdW + 2 * posW, y, std::max(10, w - (10 + cmdW + 2 * posW)), lh);
+  }
+  DoRelayout();
+}
+
+void P_WIN::DoRelayout() {
+  const ScrollRanges r = Relayout(e_, canvasFrame());
+  DRAW->resize(e_.ViewPixels.x, e_.ViewPixels.y);
+  DRAW->refreshAll();
+
+  // Apply the ranges without running the scroll handler; if a range clipped
+  // the position, the view follows as if the user had scrolled.
+  const QSignalBlocker bx(X_SC), by(Y_SC);
+  X_SC->setRange(0, r.horizontalMax);
+  X_SC->setPageStep(std::max(1, e_.ViewSize.x));
+  X_SC->setSingleStep(std::max(1, e_.ViewSize.x / 16));
+  X_SC->setEnabled(r.horizontalOn);
+  Y_SC->setRange(0, r.verticalMax);
+  Y_SC->setPageStep(std::max(1, e_.ViewSize.y));
+  Y_SC->setSingleStep(std::max(1, e_.ViewSize.y / 16));
+  Y_SC->setEnabled(r.verticalOn);
+  X_SC->setValue(e_.ViewOrigin.x);
+  Y_SC->setValue(e_.ViewOrigin.y);
+  const bool moveX = X_SC->value() != e_.ViewOrigin.x;
+  const bool moveY = Y_SC->value() != e_.ViewOrigin.y;
+  if (moveX) ScrollChanged(true, X_SC->value());
+  if (moveY) ScrollChanged(false, Y_SC->value());
+}
+
+void P_WIN::ScrollChanged(bool horizontal, int value) {
+  if (e_.UndoAvailable == 1) InvalidateUndo();
+  ScrollTo(e_, horizontal, value);
+  DRAW->refreshAll();
+  const QPoint p = DRAW->mapFromGlobal(QCursor::pos());
+  if (DRAW->rect().contains(p)) ShowPointerPosition(p.x(), p.y());
+}
+
+void P_WIN::ZoomTo(int X, int Y, int newZoom) {
+  const Pair origin = ZoomAt(e_, canvasFrame(), X, Y, newZoom);
+  // The stored undo region no longer matches the view once the zoom changes.
+  if (e_.UndoAvailable == 1) InvalidateUndo();
+  e_.ZoomFactor = newZoom;
+  e_.ViewOrigin = origin;
+  DoRelayout();
+}
+
+void P_WIN::InvalidateUndo() {
+  e_.UndoAvailable = 0;
+  // The palette's undo button is disabled here once the palette exists.
+}
+
+void P_WIN::ShowPointerPosition(int X, int Y) {
+  if (e_.settings.IDSP != 1) return;
+  const Pair p = PicturePointAt(e_, X, Y);
+  // Numbers carry a leading blank in place of a plus sign.
+  auto num = [](int v) { return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v); };
+  INF_POSX->setText(QStringLiteral("X=") + num(p.x));
+  INF_POSY->setText(QStringLiteral("Y=") + num(p.y));
+}
+
+void P_WIN::ShowToolName() {
+  if (e_.settings.IDSP == 1) INF_CMD->setText(ToolStatusName(e_.ToolCode));
+}
+
+void P_WIN::ToggleStatusLine() {
+  e_.settings.IDSP = static_cast<int16_t>(1 - e_.settings.IDSP);
+  UpdateStatusLine();
+}
+
+void P_WIN::UpdateStatusLine() {
+  const int row = e_.settings.IDSP == 1 ? 1 : 0;
+  if (statusIcons_.isNull() || statusIcons_.height() < 28) {
+    statusIcons_ = QPixmap(e_.AppPath + QStringLiteral("/UNDO_B_IMG.bmp"));
+  }
+  if (!statusIcons_.isNull()) RB->setIcon(QIcon(statusIcons_.copy(0, row * 14, 14, 14)));
+  LayoutWindow();
+  ShowToolName();
+}
+
+void P_WIN::TogglePalettes() {
+  if (e_.PalettesShown == 1) {
+    HidePalettes();
+    e_.PalettesShown = 0;
+  } else {
+    e_.PalettesShown = 1;
+    ShowPalettes();
+  }
+}
+
+void P_WIN::HidePalettes() {
+  // The command palette, the colour window and the overview are hidden here
+  // once they exist.
+}
+
+void P_WIN::ShowPalettes() {
+  if (e_.StartingUp == 1 || e_.PalettesShown != 1) return;
+  // The command palette, the colour window and the overview are shown here
+  // once they exist.
+}
+
+// ---------------------------------------------------------------------------
+// Window events
+
+void P_WIN::resizeEvent(QResizeEvent* ev) {
+  QWidget::resizeEvent(ev);
+  LayoutWindow();
+}
+
+void P_WIN::changeEvent(QEvent* ev) {
+  QWidget::changeEvent(ev);
+  if (ev->type() != QEvent::WindowStateChange) return;
+  if (isMinimized())
+    HidePalettes();
+  else
+    ShowPalettes();
+}
+
+void P_WIN::closeEvent(QCloseEvent* ev) {
+  if (e_.QuitViaLauncher == 1 || shutDown_) {
+    ev->accept();
+    return;
+  }
+  e_.ClosingRequested = 1;
+  if (!QuitRoutine()) {
+    e_.ClosingRequested = 0;
+    ev->ignore();
+    return;
+  }
+  ev->accept();
+  QCoreApplication::quit();
+}
+
+void P_WIN::dragEnterEvent(QDragEnterEvent* ev) {
+  if (ev->mimeData()->hasUrls()) {
+    for (const QUrl& url : ev->mimeData()->urls())
+      if (url.isLocalFile()) {
+        ev->acceptProposedAction();
+        return;
+      }
+  }
+}
+
+void P_WIN::dropEvent(QDropEvent* ev) {
+  // Only the first file is used.
+  for (const QUrl& url : ev->mimeData()->urls()) {
+    if (!url.isLocalFile()) continue;
+    ev->acceptProposedAction();
+    const QString path = url.toLocalFile();
+    // Let the drop finish before asking.
+    QTimer::singleShot(0, this, [this, path] { HandleDroppedFile(path); });
+    return;
+  }
+}
+
+void P_WIN::HandleDroppedFile(const QString& path) {
+  MessageRequest req;
+  req.title = e_.TitlePrefix;
+  req.text = path + QStringLiteral("がドロップされました\n現在の画像は保存されませんがそれでもよろしいですか?");
+  req.buttons = Buttons::YesNo;
+  req.icon = Icon::Question;
+  if (e_.prompter->message(req) != Answer::Yes) return;
+  int16_t result = 0;
+  LoadImage(path, result);
+  if (result == 0) {
+    e_.CurrentFileName = path;
+    SetCaption(path);
+  } else {
+    SetCaption(QStringLiteral("NEWFFILE"));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Quit
+
+bool P_WIN::QuitRoutine() {
+  // Floating windows that are up are hidden here once they exist.
+  for (;;) {
+    MessageRequest ask;
+    ask.title = e_.TitlePrefix + QStringLiteral("終了");
+    ask.text = QStringLiteral("TUPAを終了します\nファイルを保存せずに終了しますか ?\n");
+    ask.buttons = Buttons::YesNoCancel;
+    ask.icon = Icon::Question;
+    ask.defaultButton = 2;
+    const Answer a = e_.prompter->message(ask);
+    if (a == Answer::Cancel) {
+      show();
+      ShowPalettes();
+      return false;
+    }
+    if (a == Answer::Yes) break;
+
+    // No: save first.
+    const FileAnswer chosen = ChooseSaveFile();
+    if (chosen.cancelled || chosen.path.isEmpty()) continue;
+    if (QFileInfo::exists(chosen.path)) {
+      MessageRequest over;
+      over.title = e_.TitlePrefix;
+      over.text = chosen.path + QStringLiteral("\nファイルが既に存在しています上書きしますか?");
+      over.buttons = Buttons::OkCancel;
+      over.icon = Icon::Question;
+      over.defaultButton = 1;
+      if (e_.prompter->message(over) != Answer::Ok) continue;
+    }
+    e_.CurrentFileName = chosen.path;
+    // A failed save has shown its message; nothing is lost, ask again.
+    if (!SaveImage(chosen.path)) continue;
+    break;
+  }
+  Shutdown();
+  return true;
+}
+
+void P_WIN::Shutdown() {
+  shutDown_ = true;
+  DRAW->setEnabled(false);
+  e_.Running = 0;
+  Timer1.stop();
+  Timer2.stop();
+  e_.settings.RPNM = e_.CurrentFileName;
+  QString error;
+  if (!SaveConfiguration(e_.AppPath, e_.settings, *this, &error)) {
+    MessageRequest req;
+    req.title = e_.TitlePrefix;
+    req.text = e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error;
+    req.buttons = Buttons::Ok;
+    req.icon = Icon::Exclamation;
+    e_.prompter->message(req);
+  }
+  // The colour file is written, the floating windows are unloaded and the
+  // help window is closed here once they exist.
+}
+
+// ---------------------------------------------------------------------------
+// Picture files
+
+void P_WIN::SetBusyPointer(bool busy) {
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+}
+
+void P_WIN::ShowLoadError(int number, const QString& description, const QString& fileName) {
+  MessageRequest req;
+  req.title = e_.TitlePrefix;
+  req.text = QStringLiteral("ファイル読み込みエラー (") +
+             (number < 0 ? QString::number(number) : QStringLiteral(" ") + QString::number(number)) +
+             QStringLiteral(")\n理由 : ") + description + QStringLiteral("\nファイル名 : ") +
+             fileName + QStringLiteral("\n読み込みを中止します");
+  req.buttons = Buttons::Ok;
+  req.icon = Icon::Exclamation;
+  e_.prompter->message(req);
+}
+
+void P_WIN::ShowSaveError(const QString& fileName) {
+  MessageRequest req;
+  req.title = e_.TitlePrefix;
+  req.text = fileName +
+             QStringLiteral("\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。");
+  req.buttons = Buttons::Ok;
+  req.icon = Icon::Exclamation;
+  e_.prompter->message(req);
+}
+
+void P_WIN::ResetViewAfterLoad() {
+  if (e_.settings.ASAT != 0) Timer2.start();
+  e_.PicSize = {e_.PIC.width(), e_.PIC.height()};
+  e_.ZoomFactor = 1;
+  e_.ViewOrigin = {0, 0};
+  {
+    const QSignalBlocker bx(X_SC), by(Y_SC);
+    X_SC->setValue(0);
+    Y_SC->setValue(0);
+  }
+  DoRelayout();
+  ShowToolName();
+  InvalidateUndo();
+  emit pictureReplaced();
+}
+
+void P_WIN::ResetToNewPicture() {
+  e_.PIC = raster::Surface(kNewPictureWidth, kNewPictureHeight);
+  e_.CurrentFileName.clear();
+  ResetViewAfterLoad();
+}
+
+void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
+  result = 0;
+  SetBusyPointer(true);
+  e_.CurrentFileName = fileName;
+  Timer2.stop();
+  if (!hasOwnPictureExtension(fileName)) {
+    SetBusyPointer(false);
+    MessageRequest req;
+    req.title = e_.TitlePrefix;
+    req.text = QStringLiteral("サポート外のファイル形式です。");
+    req.buttons = Buttons::Ok;
+    req.icon = Icon::Exclamation;
+    e_.prompter->message(req);
+    ResetToNewPicture();
+    result = -2;
+    return;
+  }
+  raster::Surface loaded;
+  if (const auto error = readPictureFile(fileName, loaded)) {
+    SetBusyPointer(false);
+    ShowLoadError(error->number, error->description, fileName);
+    result = error->number == 53 ? -5 : -1;
+    ResetToNewPicture();
+    return;
+  }
+  e_.PIC = std::move(loaded);
+  ResetViewAfterLoad();
+  SetBusyPointer(false);
+}
+
+bool P_WIN::SaveImage(const QString& fileName) {
+  SetBusyPointer(true);
+  Timer2.stop();
+  bool ok = false;
+  if (!hasOwnPictureExtension(fileName)) {
+    SetBusyPointer(false);
+    MessageRequest req;
+    req.title = e_.TitlePrefix;
+    req.text = QStringLiteral("サポート外のファイル形式です。");
+    req.buttons = Buttons::Ok;
+    req.icon = Icon::Exclamation;
+    e_.prompter->message(req);
+  } else {
+    QString error;
+    ok = writeBitmapFile(fileName, e_.PIC, &error);
+    SetBusyPointer(false);
+    if (!ok) ShowSaveError(fileName);
+  }
+  // Saving pauses the autosave clock; it goes on afterwards.
+  if (e_.settings.ASAT != 0) Timer2.start();
+  return ok;
+}
+
+FileAnswer P_WIN::ChooseOpenFile() {
+  HidePalettes();
+  FileRequest req;
+  req.save = false;
+  req.title = e_.TitlePrefix;
+  req.initialName = e_.CurrentFileName;
+  req.filter = QStringLiteral("All Files(*.*)|*.*|BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|");
+  const QString upper = upperAscii(e_.CurrentFileName.trimmed());
+  req.filterIndex = upper.endsWith(QLatin1String(".BMP"))   ? 2
+                    : upper.endsWith(QLatin1String(".ICO")) ? 3
+                                                            : 1;
+  FileAnswer answer = e_.prompter->chooseFile(req);
+  if (answer.cancelled) answer.path.clear();
+  ShowPalettes();
+  return answer;
+}
+
+FileAnswer P_WIN::ChooseSaveFile() {
+  HidePalettes();
+  FileRequest req;
+  req.save = true;
+  req.title = e_.TitlePrefix;
+  req.initialName = e_.CurrentFileName;
+  req.filter = QStringLiteral("BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|");
+  const QString upper = upperAscii(e_.CurrentFileName.trimmed());
+  req.filterIndex = upper.endsWith(QLatin1String(".ICO")) ? 2 : 1;
+  FileAnswer answer = e_.prompter->chooseFile(req);
+  if (answer.cancelled) answer.path.clear();
+  answer.path = answer.path.trimmed();
+  ShowPalettes();
+  return answer;
+}
+
+bool P_WIN::ConfirmReplacePicture() {
+  MessageRequest req;
+  req.title = e_.TitlePrefix;
+  req.text = QStringLiteral("現在表示している画像に上書きされます\nよろしいですか?");
+  req.buttons = Buttons::YesNo;
+  req.icon = Icon::Question;
+  req.defaultButton = 1;
+  return e_.prompter->message(req) != Answer::Yes;
+}
+
+// ---------------------------------------------------------------------------
+// Window geometry for the configuration, in twips
+
+int32_t P_WIN::screenWidthTwips() const {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  return roundHalfEven((s ? s->geometry().width() : 1024) * twipsPerPixel());
+}
+int32_t P_WIN::screenHeightTwips() const {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  return roundHalfEven((s ? s->geometry().height() : 768) * twipsPerPixel());
+}
+int32_t P_WIN::mainTop() const { return roundHalfEven(frameGeometry().top() * twipsPerPixel()); }
+int32_t P_WIN::mainLeft() const { return roundHalfEven(frameGeometry().left() * twipsPerPixel()); }
+int32_t P_WIN::mainWidth() const { return roundHalfEven(frameGeometry().width() * twipsPerPixel()); }
+int32_t P_WIN::mainHeight() const { return roundHalfEven(frameGeometry().height() * twipsPerPixel()); }
+void P_WIN::setMainTop(int32_t v) { move(frameGeometry().left(), roundHalfEven(v / twipsPerPixel())); }
+void P_WIN::setMainLeft(int32_t v) { move(roundHalfEven(v / twipsPerPixel()), frameGeometry().top()); }
+void P_WIN::setMainWidth(int32_t v) {
+  const int frameExtra = frameGeometry().width() - width();
+  resize(std::max(1, roundHalfEven(v / twipsPerPixel()) - frameExtra), height());
+}
+void P_WIN::setMainHeight(int32_t v) {
+  const int frameExtra = frameGeometry().height() - height();
+  resize(width(), std::max(1, roundHalfEven(v / twipsPerPixel()) - frameExtra));
+}
+int16_t P_WIN::mainState() const {
+  if (windowState() & Qt::WindowMinimized) return 1;
+  if (windowState() & Qt::WindowMaximized) return 2;
+  return 0;
+}
+void P_WIN::setMainState(int16_t s) {
+  setWindowState(s == 1 ? Qt::WindowMinimized : s == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+void P_WIN::restoreMainIfMinimised() {
+  if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+// Until the command palette and the colour window exist, the overview's
+// derived defaults come from their configured positions and usual sizes.
+int32_t P_WIN::paletteTop() const { return e_.settings.CMWT; }
+int32_t P_WIN::paletteHeight() const { return 5400; }
+int32_t P_WIN::paletteWidth() const { return 1680; }
+int32_t P_WIN::colourWindowLeft() const { return e_.settings.COWL; }
+
+void P_WIN::autosaveIntervalRead(int16_t asat) {
+  e_.AutosaveCountdown = asat;
+  if (asat != 0)
+    Timer2.start();
+  else
+    Timer2.stop();
+}
+
+}  // namespace tupalo

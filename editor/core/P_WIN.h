@@ -1,0 +1,136 @@
+#pragma once
+// The main window: owns the picture and the canvas, runs start-up and the quit
+// routine, lays out the canvas with its scroll bars and status line, and
+// receives dropped files.
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QWidget>
+#include <functional>
+
+#include "editor/core/Canvas.h"
+#include "editor/core/Editor.h"
+#include "editor/core/View.h"
+#include "editor/files/Configuration.h"
+#include "platform/Prompt.h"
+
+namespace tupalo {
+
+class SplashWindow;
+
+class P_WIN : public QWidget, public ConfigHost {
+  Q_OBJECT
+ public:
+  struct Options {
+    // Colour depth to report instead of the screen's (tests).
+    int displayDepth = 0;
+  };
+
+  explicit P_WIN(Editor& e) : P_WIN(e, Options{}) {}
+  P_WIN(Editor& e, Options options);
+  ~P_WIN() override;
+
+  enum class StartResult { Running, EndProgram };
+  // The whole start-up: splash, program folder, depth check, command line,
+  // configuration, reload of the last picture; shows the window at the end.
+  StartResult StartUp(const QString& appPath, const QString& commandLine);
+
+  // The quit routine: true = go on and end, false = cancelled.
+  bool QuitRoutine();
+
+  // ---- view ----
+  void LayoutWindow();  // window resize: size DMY, scroll bars, status line; Relayout
+  void DoRelayout();    // Relayout and apply the scroll ranges
+  void ZoomTo(int X, int Y, int newZoom);
+  void ShowPointerPosition(int X, int Y);
+  void ShowToolName();
+  void ToggleStatusLine();  // RB
+  void UpdateStatusLine();  // RB's icon and the labels for the current IDSP
+  void TogglePalettes();    // right click beside the canvas
+  void HidePalettes();
+  void ShowPalettes();
+  void InvalidateUndo();
+
+  // ---- picture files ----
+  // result: 0 loaded, -1 load error, -2 unsupported type, -5 not found.
+  void LoadImage(const QString& fileName, int16_t& result);
+  // true when the picture was written.
+  bool SaveImage(const QString& fileName);
+  FileAnswer ChooseOpenFile();
+  FileAnswer ChooseSaveFile();
+  bool ConfirmReplacePicture();  // true = refused
+  void HandleDroppedFile(const QString& path);
+  void SetCaption(const QString& name);
+
+  // ---- ConfigHost ----
+  int32_t screenWidthTwips() const override;
+  int32_t screenHeightTwips() const override;
+  int32_t mainTop() const override;
+  int32_t mainLeft() const override;
+  int32_t mainWidth() const override;
+  int32_t mainHeight() const override;
+  void setMainTop(int32_t v) override;
+  void setMainLeft(int32_t v) override;
+  void setMainWidth(int32_t v) override;
+  void setMainHeight(int32_t v) override;
+  int16_t mainState() const override;
+  void setMainState(int16_t s) override;
+  void restoreMainIfMinimised() override;
+  int32_t paletteTop() const override;
+  int32_t paletteHeight() const override;
+  int32_t paletteWidth() const override;
+  int32_t colourWindowLeft() const override;
+  void autosaveIntervalRead(int16_t asat) override;
+
+  // Controls, named as the editor's code refers to them.
+  CanvasContainer* DMY;
+  CanvasWidget* DRAW;
+  QScrollBar* X_SC;
+  QScrollBar* Y_SC;
+  QToolButton* RB;
+  QLabel* INF_CMD;
+  QLabel* INF_POSX;
+  QLabel* INF_POSY;
+  QLabel* INF_SUB;
+  QTimer Timer1;
+  QTimer Timer2;
+
+  Editor& editor() { return e_; }
+  // What the splash showed during start-up, in order (title, credit, statuses).
+  const QStringList& splashLog() const { return splashLog_; }
+  CanvasFrame canvasFrame() const;
+  double twipsPerPixel() const;
+
+ signals:
+  void pictureReplaced();
+
+ protected:
+  void closeEvent(QCloseEvent* ev) override;
+  void resizeEvent(QResizeEvent* ev) override;
+  void changeEvent(QEvent* ev) override;
+  void dragEnterEvent(QDragEnterEvent* ev) override;
+  void dropEvent(QDropEvent* ev) override;
+
+ private:
+  void ScrollChanged(bool horizontal, int value);
+  void ResetViewAfterLoad();
+  void ResetToNewPicture();
+  void ShowLoadError(int number, const QString& description, const QString& fileName);
+  void ShowSaveError(const QString& fileName);
+  void Shutdown();
+  void SetBusyPointer(bool busy);
+  int statusLineHeight() const;
+
+  Editor& e_;
+  Options options_;
+  SplashWindow* splash_ = nullptr;
+  bool applyingScroll_ = false;
+  bool shutDown_ = false;
+  QPixmap statusIcons_;
+  QStringList splashLog_;
+  void SplashStatus(const QString& text);
+};
+
+}  // namespace tupalo

@@ -1,0 +1,161 @@
+#include "editor/core/View.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/raster/Raster.h"
+
+namespace tupalo {
+
+using raster::Pixel;
+
+int VisibleExtent(int inner, int drawOffset, int zoom, int picExtent, bool* scrollOn) {
+  int w = (inner - drawOffset - 2) / zoom;  // Fix: truncation toward zero
+  if (w % 2 != 0) w -= (w > 0) ? 1 : -1;
+  bool on = true;
+  if (w > picExtent) {
+    w = picExtent;
+    on = false;
+  }
+  if (w < 0) w = 0;
+  if (scrollOn) *scrollOn = on;
+  return w;
+}
+
+void ResetMultiStepTool(Editor& e) {
+  const int t = e.ToolCode;
+  if (t == 5027 || t == 6027 || t == 7027) {
+    e.ToolCode = 27;
+    e.PointCount = 0;
+  } else if (t >= 5028 && t <= 8028 && t % 1000 == 28) {
+    e.ToolCode = 28;
+    e.PointCount = 0;
+    e.WorkShown = false;
+  } else if (t >= 5029 && t <= 8029 && t % 1000 == 29) {
+    e.ToolCode = 29;
+    e.PointCount = 0;
+    e.WorkShown = false;
+  } else if (t == 11029 || t == 12029 || t == 13029) {
+    e.ToolCode = 11029;
+    e.PointCount = 0;
+    e.WorkShown = false;
+  } else if (t == 11010) {
+    e.WorkDrawWidth = 1;
+    e.WorkXorMode = false;
+  }
+}
+
+ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
+  if (e.CanvasRedrawOff) {
+    e.CanvasRedrawOff = false;
+    e.DragActive = 0;
+    if (e.ToolCode == 11029 || e.ToolCode == 12029 || e.ToolCode == 13029) {
+      e.ToolCode = 11029;
+      e.WorkShown = false;
+    }
+  }
+  ScrollRanges r;
+  const int w = VisibleExtent(frame.innerWidth, frame.drawLeft, e.ZoomFactor, e.PicSize.x,
+                              &r.horizontalOn);
+  const int h = VisibleExtent(frame.innerHeight, frame.drawTop, e.ZoomFactor, e.PicSize.y,
+                              &r.verticalOn);
+  e.ViewPixels = {w * e.ZoomFactor, h * e.ZoomFactor};
+  e.ViewSize = {w, h};
+  e.DRAW.resize(e.ViewPixels.x, e.ViewPixels.y);
+  e.M_REDRAW.resize(e.ViewPixels.x, e.ViewPixels.y);
+  e.UNDO.resize(e.ViewPixels.x, e.ViewPixels.y);
+  RedrawView(e);
+  r.horizontalMax = std::max(0, e.PicSize.x - e.ViewSize.x);
+  r.verticalMax = std::max(0, e.PicSize.y - e.ViewSize.y);
+  return r;
+}
+
+void RedrawView(Editor& e) {
+  if (e.ZoomFactor == 1) {
+    raster::BitBlt(e.DRAW, 0, 0, e.ViewSize.x, e.ViewSize.y, e.PIC, e.ViewOrigin.x,
+                   e.ViewOrigin.y);
+  } else {
+    raster::StretchBlt(e.DRAW, 0, 0, e.ViewPixels.x, e.ViewPixels.y, e.PIC, e.ViewOrigin.x,
+                       e.ViewOrigin.y, e.ViewSize.x, e.ViewSize.y, raster::COLORONCOLOR);
+  }
+}
+
+PixelRect RefreshRect(Editor& e, int x1, int y1, int x2, int y2) {
+  // Margin of half a pen plus one, rounded half to even like every computed
+  // coordinate of the editor.
+  const int m = static_cast<int>(std::nearbyint(e.PenSize / 2.0 + 1.0));
+  x1 -= m;
+  y1 -= m;
+  x2 += m;
+  y2 += m;
+  x2 = std::min(x2, e.WORK.width());
+  y2 = std::min(y2, e.WORK.height());
+  const int z = e.ZoomFactor;
+  const int w = x2 - x1, h = y2 - y1;
+  if (w <= 0 || h <= 0) return {};
+  raster::StretchBlt(e.M_REDRAW, x1 * z, y1 * z, w * z, h * z, e.WORK, x1, y1, w, h,
+                     raster::COLORONCOLOR);
+  raster::BitBlt(e.DRAW, x1 * z, y1 * z, w * z, h * z, e.M_REDRAW, x1 * z, y1 * z);
+  // What actually changed on the canvas.
+  const int cx0 = std::max(0, x1 * z), cy0 = std::max(0, y1 * z);
+  const int cx1 = std::min(e.DRAW.width(), x2 * z), cy1 = std::min(e.DRAW.height(), y2 * z);
+  return {cx0, cy0, cx1 - cx0, cy1 - cy0};
+}
+
+void CommitView(Editor& e) {
+  raster::BitBlt(e.UNDO, 0, 0, e.ViewSize.x, e.ViewSize.y, e.PIC, e.ViewOrigin.x,
+                 e.ViewOrigin.y);
+  const int z = e.ZoomFactor;
+  if (z == 1) {
+    raster::BitBlt(e.PIC, e.ViewOrigin.x, e.ViewOrigin.y, e.ViewSize.x, e.ViewSize.y, e.DRAW, 0,
+                   0);
+    return;
+  }
+  // Each picture pixel takes the canvas pixel at offset round(Z/2) of its block
+  // along both axes: the one nearest the block's centre.
+  const int off = static_cast<int>(std::nearbyint(z / 2.0));
+  const int cols = std::min(e.ViewSize.x, e.PIC.width() - e.ViewOrigin.x);
+  const int rows = std::min(e.ViewSize.y, e.PIC.height() - e.ViewOrigin.y);
+  if (e.ViewOrigin.x < 0 || e.ViewOrigin.y < 0) return;
+  for (int r = 0; r < rows; ++r) {
+    const int sy = r * z + off;
+    if (sy >= e.DRAW.height()) break;
+    const Pixel* src = e.DRAW.row(sy) + off;
+    Pixel* dst = e.PIC.row(e.ViewOrigin.y + r) + e.ViewOrigin.x;
+    const int n = std::min(cols, (e.DRAW.width() - off + z - 1) / z);
+    for (int c = 0; c < n; ++c) dst[c] = src[static_cast<std::ptrdiff_t>(c) * z];
+  }
+}
+
+Pair ZoomAt(const Editor& e, const CanvasFrame& frame, int X, int Y, int newZoom) {
+  const int w = VisibleExtent(frame.innerWidth, frame.drawLeft, newZoom, e.PicSize.x, nullptr);
+  const int h = VisibleExtent(frame.innerHeight, frame.drawTop, newZoom, e.PicSize.y, nullptr);
+  auto axis = [](int origin, int pos, int zoom, int extent, int pic) {
+    int o = origin + pos / zoom - extent / 2;
+    if (o < 0) o = 0;
+    if (o + extent > pic) {
+      o = pic - extent;
+      if (o < 0) o = 0;
+    }
+    return o;
+  };
+  return {axis(e.ViewOrigin.x, X, e.ZoomFactor, w, e.PicSize.x),
+          axis(e.ViewOrigin.y, Y, e.ZoomFactor, h, e.PicSize.y)};
+}
+
+Pair PicturePointAt(const Editor& e, int X, int Y) {
+  return {e.ViewOrigin.x + X / e.ZoomFactor, e.ViewOrigin.y + Y / e.ZoomFactor};
+}
+
+void ScrollTo(Editor& e, bool horizontal, int value) {
+  ResetMultiStepTool(e);
+  if (e.CanvasRedrawOff) {
+    e.CanvasRedrawOff = false;
+    e.DragActive = 0;
+  }
+  (horizontal ? e.ViewOrigin.x : e.ViewOrigin.y) = value;
+  RedrawView(e);
+}
+
+}  // namespace tupalo

@@ -1,0 +1,162 @@
+// Start-up of the main window: splash, depth check, command line, settings
+// and the reload of the last picture.
+#include "editor/core/MainWindowFixture.h"
+
+namespace tupalo {
+namespace {
+
+TEST_F(MainWindowTest, EmptyCommandLineStartsANewWhitePicture) {
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :NEWFFILE"));
+  EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
+  EXPECT_EQ(editor.PIC, raster::Surface(640, 480, 0xFFFFFFFFu));
+  EXPECT_TRUE(editor.CurrentFileName.isEmpty());
+  EXPECT_EQ(editor.AppPath, app);
+  EXPECT_EQ(editor.StartingUp, 0);
+  EXPECT_EQ(editor.ToolCode, 1);
+  EXPECT_EQ(editor.ZoomFactor, 1);
+  EXPECT_TRUE(win->isVisible());
+  EXPECT_TRUE(win->acceptDrops());
+  // The settings file was seeded from the factory copy.
+  EXPECT_TRUE(QFile::exists(app + QStringLiteral("/TUPA.CNF")));
+  EXPECT_EQ(win->splashLog(),
+            (QStringList{QStringLiteral("Paint Tool TupaloW.2.58"), win->splashLog().at(1),
+                         QStringLiteral("Starting..."), QStringLiteral("Checking commandline.."),
+                         QStringLiteral("Initilizing from tupa.cnf..."),
+                         QStringLiteral("Complete...")}));
+  EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(MainWindowTest, ProgramFolderLosesItsTrailingSeparator) {
+  ASSERT_EQ(window().StartUp(app + QStringLiteral("/"), {}), P_WIN::StartResult::Running);
+  EXPECT_EQ(editor.AppPath, app);
+  EXPECT_TRUE(QFile::exists(editor.AppPath + QStringLiteral("/TUPA.CNF")));
+}
+
+TEST_F(MainWindowTest, CommandLineNameWithSpacesIsOnePicture) {
+  const QString path = writePicture(QStringLiteral("my picture one.bmp"), 7, 4);
+  ASSERT_EQ(start(path), P_WIN::StartResult::Running);
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :") + path);
+  EXPECT_EQ(editor.CurrentFileName, path);
+  EXPECT_EQ(editor.PicSize, (Pair{7, 4}));
+  EXPECT_EQ(raster::GetPixel(editor.PIC, 1, 1), raster::rgb(10, 20, 30));
+  EXPECT_TRUE(win->splashLog().contains(QStringLiteral("Loading..\n") + path));
+}
+
+TEST_F(MainWindowTest, UnsupportedCommandLineFileEndsTheProgramAfterItsMessage) {
+  prompter.answer(Answer::Ok);
+  EXPECT_EQ(start(dir.path() + QStringLiteral("/photo.png")), P_WIN::StartResult::EndProgram);
+  ASSERT_EQ(prompter.messages().size(), 1u);
+  EXPECT_EQ(prompter.lastMessage().text, QStringLiteral("サポート外のファイル形式です。"));
+  EXPECT_EQ(prompter.lastMessage().title, QStringLiteral("Tupa "));
+  EXPECT_EQ(prompter.lastMessage().icon, Icon::Exclamation);
+  EXPECT_FALSE(win->isVisible());
+}
+
+TEST_F(MainWindowTest, MissingCommandLineFileIsReportedAndANewPictureStarts) {
+  const QString path = dir.path() + QStringLiteral("/gone.bmp");
+  prompter.answer(Answer::Ok);
+  ASSERT_EQ(start(path), P_WIN::StartResult::Running);
+  EXPECT_EQ(prompter.lastMessage().text,
+            QStringLiteral("ファイル読み込みエラー ( 53)\n理由 : ファイルが見つかりません。\nファイル名 : ") +
+                path + QStringLiteral("\n読み込みを中止します"));
+  EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
+  EXPECT_TRUE(editor.CurrentFileName.isEmpty());
+}
+
+TEST_F(MainWindowTest, LowColourDepthAsksAndNoEndsTheProgram) {
+  prompter.answer(Answer::No);
+  EXPECT_EQ(start({}, 8), P_WIN::StartResult::EndProgram);
+  const MessageRequest& q = prompter.lastMessage();
+  EXPECT_EQ(q.text, QStringLiteral("Windowsの色数が足りません\n本Editorはカラーパレットには対応しませんので\n"
+                                   "16Bit/24Bit/ 32Bit Colorでご利用ください。\nTupaを起動させますか ?"));
+  EXPECT_EQ(q.buttons, Buttons::YesNo);
+  EXPECT_EQ(q.icon, Icon::Exclamation);
+  EXPECT_FALSE(QFile::exists(app + QStringLiteral("/TUPA.CNF")));
+}
+
+TEST_F(MainWindowTest, LowColourDepthYesStartsAsUsual) {
+  prompter.answer(Answer::Yes);
+  EXPECT_EQ(start({}, 8), P_WIN::StartResult::Running);
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :NEWFFILE"));
+}
+
+TEST_F(MainWindowTest, ReloadQuestionLoadsTheLastPictureOnYes) {
+  const QString path = writePicture(QStringLiteral("last.bmp"), 9, 6);
+  writeConfig(QStringLiteral("RPNX , 2\nRPNM , ") + path);
+  prompter.answer(Answer::Yes);
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  const MessageRequest& q = prompter.lastMessage();
+  EXPECT_EQ(q.text, QStringLiteral("前回編集していたファイルを読み込みますか?\nファイル名 :") + path +
+                        QStringLiteral("\n"));
+  EXPECT_EQ(q.buttons, Buttons::YesNo);
+  EXPECT_EQ(q.icon, Icon::Question);
+  EXPECT_EQ(editor.PicSize, (Pair{9, 6}));
+  EXPECT_EQ(editor.CurrentFileName, path);
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :") + path);
+}
+
+TEST_F(MainWindowTest, ReloadQuestionNoForgetsTheName) {
+  const QString path = writePicture(QStringLiteral("last.bmp"), 9, 6);
+  writeConfig(QStringLiteral("RPNX , 2\nRPNM , ") + path);
+  prompter.answer(Answer::No);
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  EXPECT_TRUE(editor.CurrentFileName.isEmpty());
+  EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :NEWFFILE"));
+}
+
+TEST_F(MainWindowTest, NoReloadQuestionWithACommandLineFileOrNoRememberedName) {
+  const QString last = writePicture(QStringLiteral("last.bmp"), 9, 6);
+  const QString given = writePicture(QStringLiteral("given.bmp"), 4, 4);
+  writeConfig(QStringLiteral("RPNX , 2\nRPNM , ") + last);
+  ASSERT_EQ(start(given), P_WIN::StartResult::Running);
+  EXPECT_EQ(editor.CurrentFileName, given);
+  EXPECT_EQ(editor.PicSize, (Pair{4, 4}));
+  win.reset();
+
+  writeConfig(QStringLiteral("RPNX , 2\nRPNM , "));
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(MainWindowTest, AutomaticReloadAndAFailedOne) {
+  const QString path = writePicture(QStringLiteral("auto.bmp"), 3, 8);
+  writeConfig(QStringLiteral("RPNX , 1\nRPNM , ") + path);
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  EXPECT_TRUE(prompter.messages().empty());
+  EXPECT_EQ(editor.PicSize, (Pair{3, 8}));
+  win.reset();
+
+  // A remembered picture that has gone: the loader reports it and the editor
+  // starts with a new picture whose caption does not name the lost file.
+  QFile::remove(path);
+  writeConfig(QStringLiteral("RPNX , 1\nRPNM , ") + path);
+  prompter.answer(Answer::Ok);
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
+  EXPECT_TRUE(editor.CurrentFileName.isEmpty());
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :NEWFFILE"));
+}
+
+TEST_F(MainWindowTest, StatusLineFollowsIdspAndItsToggle) {
+  writeConfig(QStringLiteral("IDSP , 1"));
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  EXPECT_TRUE(win->INF_CMD->isVisible());
+  EXPECT_EQ(win->INF_CMD->text(), QStringLiteral("Pset"));
+  const int withStatus = win->DMY->height();
+  win->ShowPointerPosition(12, 7);
+  EXPECT_EQ(win->INF_POSX->text(), QStringLiteral("X= 12"));
+  EXPECT_EQ(win->INF_POSY->text(), QStringLiteral("Y= 7"));
+
+  win->RB->click();
+  EXPECT_EQ(editor.settings.IDSP, 0);
+  EXPECT_FALSE(win->INF_CMD->isVisible());
+  EXPECT_GT(win->DMY->height(), withStatus);
+  // With the status line hidden nothing is written into it.
+  win->ShowPointerPosition(30, 40);
+  EXPECT_EQ(win->INF_POSX->text(), QStringLiteral("X= 12"));
+}
+
+}  // namespace
+}  // namespace tupalo
