@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-noto-cjk
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils openbox
 )
 
 missing=()
