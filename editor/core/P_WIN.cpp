@@ -637,19 +637,32 @@ int32_t P_WIN::screenHeightTwips() const {
   const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
   return roundHalfEven((s ? s->geometry().height() : 768) * twipsPerPixel());
 }
-int32_t P_WIN::mainTop() const { return roundHalfEven(frameGeometry().top() * twipsPerPixel()); }
-int32_t P_WIN::mainLeft() const { return roundHalfEven(frameGeometry().left() * twipsPerPixel()); }
-int32_t P_WIN::mainWidth() const { return roundHalfEven(frameGeometry().width() * twipsPerPixel()); }
-int32_t P_WIN::mainHeight() const { return roundHalfEven(frameGeometry().height() * twipsPerPixel()); }
-void P_WIN::setMainTop(int32_t v) { move(frameGeometry().left(), roundHalfEven(v / twipsPerPixel())); }
-void P_WIN::setMainLeft(int32_t v) { move(roundHalfEven(v / twipsPerPixel()), frameGeometry().top()); }
+// Positions and sizes are those of the window's inside: the window manager
+// places that exactly, while frames differ from desktop to desktop, so what is
+// written comes back unchanged at the next start.
+int32_t P_WIN::mainTop() const { return roundHalfEven(geometry().top() * twipsPerPixel()); }
+int32_t P_WIN::mainLeft() const { return roundHalfEven(geometry().left() * twipsPerPixel()); }
+int32_t P_WIN::mainWidth() const { return roundHalfEven(geometry().width() * twipsPerPixel()); }
+int32_t P_WIN::mainHeight() const { return roundHalfEven(geometry().height() * twipsPerPixel()); }
+void P_WIN::setMainTop(int32_t v) {
+  QRect g = geometry();
+  g.moveTop(roundHalfEven(v / twipsPerPixel()));
+  setGeometry(g);
+}
+void P_WIN::setMainLeft(int32_t v) {
+  QRect g = geometry();
+  g.moveLeft(roundHalfEven(v / twipsPerPixel()));
+  setGeometry(g);
+}
 void P_WIN::setMainWidth(int32_t v) {
-  const int frameExtra = frameGeometry().width() - width();
-  resize(std::max(1, roundHalfEven(v / twipsPerPixel()) - frameExtra), height());
+  QRect g = geometry();
+  g.setWidth(std::max(1, roundHalfEven(v / twipsPerPixel())));
+  setGeometry(g);
 }
 void P_WIN::setMainHeight(int32_t v) {
-  const int frameExtra = frameGeometry().height() - height();
-  resize(width(), std::max(1, roundHalfEven(v / twipsPerPixel()) - frameExtra));
+  QRect g = geometry();
+  g.setHeight(std::max(1, roundHalfEven(v / twipsPerPixel())));
+  setGeometry(g);
 }
 int16_t P_WIN::mainState() const {
   if (windowState() & Qt::WindowMinimized) return 1;
