@@ -39,6 +39,19 @@ void BM_Memcpy(benchmark::State& state) {
 }
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
 
+// The floor for zoom 1: the visible region copied row by row out of the large
+// picture (strided reads, not a cache-hot contiguous buffer).
+void BM_MemcpyRegionRows(benchmark::State& state) {
+  tupalo::Editor& e = editorAt(1);
+  for (auto _ : state) {
+    for (int y = 0; y < kCanvasH; ++y)
+      std::memcpy(e.DRAW.row(y), e.PIC.row(217 + y) + 333, kCanvasW * 4);
+    benchmark::DoNotOptimize(e.DRAW.bits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_MemcpyRegionRows)->Unit(benchmark::kMillisecond);
+
 void BM_RedrawView(benchmark::State& state) {
   tupalo::Editor& e = editorAt(static_cast<int>(state.range(0)));
   for (auto _ : state) {

@@ -104,27 +104,29 @@ PixelRect RefreshRect(Editor& e, int x1, int y1, int x2, int y2) {
 }
 
 void CommitView(Editor& e) {
-  raster::BitBlt(e.UNDO, 0, 0, e.ViewSize.x, e.ViewSize.y, e.PIC, e.ViewOrigin.x,
-                 e.ViewOrigin.y);
+  // Visible region of PIC, clipped to PIC and the canvas surfaces.
+  const int ox = e.ViewOrigin.x, oy = e.ViewOrigin.y;
   const int z = e.ZoomFactor;
-  if (z == 1) {
-    raster::BitBlt(e.PIC, e.ViewOrigin.x, e.ViewOrigin.y, e.ViewSize.x, e.ViewSize.y, e.DRAW, 0,
-                   0);
-    return;
-  }
+  const int cols = std::min({e.ViewSize.x, e.PIC.width() - ox, e.UNDO.width()});
+  const int rows = std::min({e.ViewSize.y, e.PIC.height() - oy, e.UNDO.height()});
+  if (ox < 0 || oy < 0 || cols <= 0 || rows <= 0) return;
   // Each picture pixel takes the canvas pixel at offset round(Z/2) of its block
   // along both axes: the one nearest the block's centre.
-  const int off = static_cast<int>(std::nearbyint(z / 2.0));
-  const int cols = std::min(e.ViewSize.x, e.PIC.width() - e.ViewOrigin.x);
-  const int rows = std::min(e.ViewSize.y, e.PIC.height() - e.ViewOrigin.y);
-  if (e.ViewOrigin.x < 0 || e.ViewOrigin.y < 0) return;
+  const int off = z == 1 ? 0 : static_cast<int>(std::nearbyint(z / 2.0));
+  const int drawCols = std::min(cols, (e.DRAW.width() - off + z - 1) / z);
+  // One pass per row: the picture row is saved into UNDO and overwritten while
+  // it is still in the cache.
   for (int r = 0; r < rows; ++r) {
+    Pixel* pic = e.PIC.row(oy + r) + ox;
+    std::memcpy(e.UNDO.row(r), pic, static_cast<std::size_t>(cols) * sizeof(Pixel));
     const int sy = r * z + off;
-    if (sy >= e.DRAW.height()) break;
+    if (sy >= e.DRAW.height()) continue;
     const Pixel* src = e.DRAW.row(sy) + off;
-    Pixel* dst = e.PIC.row(e.ViewOrigin.y + r) + e.ViewOrigin.x;
-    const int n = std::min(cols, (e.DRAW.width() - off + z - 1) / z);
-    for (int c = 0; c < n; ++c) dst[c] = src[static_cast<std::ptrdiff_t>(c) * z];
+    if (z == 1) {
+      std::memcpy(pic, src, static_cast<std::size_t>(drawCols) * sizeof(Pixel));
+    } else {
+      for (int c = 0; c < drawCols; ++c) pic[c] = src[static_cast<std::ptrdiff_t>(c) * z];
+    }
   }
 }
 

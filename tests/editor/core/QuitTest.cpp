@@ -4,6 +4,7 @@
 
 #include "editor/core/MainWindowFixture.h"
 #include "editor/files/PictureFile.h"
+#include "platform/AtomicFile.h"
 
 namespace tupalo {
 namespace {
@@ -28,6 +29,19 @@ TEST_F(MainWindowTest, QuitQuestionAndYesRewritesTheSettingsFromTheTemplate) {
   EXPECT_TRUE(cnf.trimmed().endsWith(QStringLiteral("[EOF]")));
   EXPECT_FALSE(win->Timer2.isActive());
   EXPECT_EQ(editor.Running, 0);
+}
+
+TEST_F(MainWindowTest, QuitReportsSettingsThatCouldNotBeWrittenAndKeepsTheOldFile) {
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  const QString before = readConfig();
+  editor.settings.FUZH = 33;
+  setWriteFaultInjector([](qint64) { return false; });
+  prompter.answer(Answer::Yes).answer(Answer::Ok);
+  EXPECT_TRUE(win->QuitRoutine());
+  setWriteFaultInjector({});
+  EXPECT_TRUE(prompter.lastMessage().text.startsWith(
+      app + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n")));
+  EXPECT_EQ(readConfig(), before);
 }
 
 TEST_F(MainWindowTest, QuitCancelKeepsEditingAndWritesNothing) {

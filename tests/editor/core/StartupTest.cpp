@@ -1,5 +1,7 @@
 // Start-up of the main window: splash, depth check, command line, settings
 // and the reload of the last picture.
+#include <QImage>
+
 #include "editor/core/MainWindowFixture.h"
 
 namespace tupalo {
@@ -41,6 +43,17 @@ TEST_F(MainWindowTest, CommandLineNameWithSpacesIsOnePicture) {
   EXPECT_EQ(editor.PicSize, (Pair{7, 4}));
   EXPECT_EQ(raster::GetPixel(editor.PIC, 1, 1), raster::rgb(10, 20, 30));
   EXPECT_TRUE(win->splashLog().contains(QStringLiteral("Loading..\n") + path));
+}
+
+TEST_F(MainWindowTest, CommandLineIconIsOpened) {
+  QImage icon(16, 16, QImage::Format_RGB32);
+  icon.fill(QColor(0, 128, 255));
+  const QString path = dir.path() + QStringLiteral("/small icon.ICO");
+  ASSERT_TRUE(icon.save(path, "ICO"));
+  ASSERT_EQ(start(path), P_WIN::StartResult::Running);
+  EXPECT_EQ(editor.PicSize, (Pair{16, 16}));
+  EXPECT_EQ(raster::GetPixel(editor.PIC, 8, 8), raster::rgb(0, 128, 255));
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :") + path);
 }
 
 TEST_F(MainWindowTest, UnsupportedCommandLineFileEndsTheProgramAfterItsMessage) {
