@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-image-formats-plugins libgl1-mesa-dev
+  qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-noto-cjk
   xvfb xdotool imagemagick x11-utils openbox

@@ -5,7 +5,8 @@
 // negative extents, 4-connected border and surface fills.
 //
 // Every operation clips to the destination surface; nothing here allocates a
-// surface. Colours are colour references (R | G << 8 | B << 16).
+// surface, except a copy when a blit's source is its own destination. Colours
+// are colour references (R | G << 8 | B << 16).
 
 #include <span>
 
@@ -26,11 +27,21 @@ enum StretchMode {
   COLORONCOLOR = 3,  // one pixel of each group survives
 };
 
+// Clipped to both surfaces. A negative extent covers x+w+1 .. x on both sides
+// (no mirroring). dst may be src.
 void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
             Rop rop = Rop::SrcCopy);
 
-// Extents may be negative (mirroring). Integer enlargement with COLORONCOLOR is
-// plain block replication and is the fast path the canvas redraw relies on.
+// Extents may be negative: an axis is mirrored when its two extents differ in
+// sign. Enlarging, destination i takes source floor(((2i+1)S-1)/2D); shrinking,
+// source j joins destination floor(((2j+1)D-1)/2S) and COLORONCOLOR keeps the
+// first pixel of each group (lowest index from the origin) on both axes. A
+// destination extent of 1 drops the last source pixel first. The mapping is
+// that of the whole rectangles, so clipping the destination never changes
+// which source pixel a destination pixel takes; source pixels off the source
+// surface are left out of their group, and a destination pixel left with none
+// is not written. Integer enlargement with COLORONCOLOR is plain block
+// replication and is the fast path the canvas redraw relies on.
 void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh, StretchMode mode, Rop rop = Rop::SrcCopy);
 
@@ -41,6 +52,7 @@ void SetPixelV(Surface& s, int x, int y, ColorRef c);  // nothing outside
 
 // ---- pens and brushes ---------------------------------------------------------
 
+// The mix mode of the pen applies to the brush of closed shapes as well.
 enum class DrawMode {
   CopyPen = 13,  // D = P
   XorPen = 7,    // D = P xor D (colour bits only)
@@ -48,7 +60,10 @@ enum class DrawMode {
 
 enum class PenStyle {
   Solid,
-  Dot,  // cosmetic dotted line (width 1 only)
+  // Cosmetic dotted line, width 1 only (wider pens draw solid): every other
+  // pixel along the major axis, starting with the first pixel of the path and
+  // running on across the joins of polylines and outlines. Ellipses ignore it.
+  Dot,
 };
 
 struct Pen {
@@ -71,11 +86,13 @@ enum PolyFillMode {
 // ---- lines --------------------------------------------------------------------
 
 // LineTo from a to b. Width 1: the start pixel is drawn, the end pixel is not.
-// Wider pens: round caps, the end point is covered.
+// Wider pens: round caps, the end point is covered; a zero-length wide line is
+// the pen's round tip (-floor(w/2) .. ceil(w/2)-1 around the point).
 void Line(Surface& s, const Pen& pen, Point a, Point b);
 
 // A connected path through the points, one region painted once (so an XOR pen
-// never touches a pixel twice where segments join).
+// never touches a pixel twice where segments join or cross). Fewer than two
+// points draw nothing.
 void Polyline(Surface& s, const Pen& pen, std::span<const Point> pts);
 
 // Picture-box dot: width 1 sets one pixel, wider pens a square w x w with its
@@ -83,19 +100,25 @@ void Polyline(Surface& s, const Pen& pen, std::span<const Point> pts);
 void PSet(Surface& s, const Pen& pen, int x, int y);
 
 // Picture-box Box from corner to corner: both corners belong to the box.
-// filled: the whole box in the pen colour; otherwise the outline with the pen.
+// filled: the whole box in the pen colour, grown by a wide pen as the w x w
+// square of PSet swept over it; otherwise the outline with the pen (a wide
+// pen: the four edges with round joins, one region).
 void Box(Surface& s, const Pen& pen, Point a, Point b, bool filled);
 
 // ---- closed shapes ------------------------------------------------------------
 
 // Rectangle(l, t, r, b): corners sorted, right/bottom exclusive; brush inside.
+// A wide pen is centred on the outline (l, t) .. (r-1, b-1).
 void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b);
 
-// Ellipse(l, t, r, b): corners sorted, right/bottom exclusive bounding box.
+// Ellipse(l, t, r, b): corners sorted, right/bottom exclusive bounding box;
+// at most 2 wide or high it is a Rectangle. A wide pen is a band of its width
+// centred on the 1-pixel outline (its round tip swept along it).
 void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b);
 
 // Polygon: fill with the brush by the fill mode, then outline with the pen
-// through all vertices and back to the first.
+// through all vertices and back to the first; every pixel painted once.
+// Coordinates within +-2^30.
 void Polygon(Surface& s, const Pen& pen, const Brush& brush, std::span<const Point> pts,
              PolyFillMode mode = WINDING);
 
@@ -104,6 +127,10 @@ void Polygon(Surface& s, const Pen& pen, const Brush& brush, std::span<const Poi
 void PolyBezier(Surface& s, const Pen& pen, const Point (&pts)[4]);
 
 // ---- fills --------------------------------------------------------------------
+
+// The fills collect the whole region, then paint it once with the brush
+// (copy mode). A start off the surface, on the border colour or not of colour c
+// does nothing.
 
 // Border fill: the 4-connected region around (x, y) that is not `border`.
 void FloodFill(Surface& s, int x, int y, ColorRef border, const Brush& brush);
