@@ -639,11 +639,16 @@ int32_t P_WIN::screenHeightTwips() const {
 }
 // Positions and sizes are those of the window's inside: the window manager
 // places that exactly, while frames differ from desktop to desktop, so what is
-// written comes back unchanged at the next start.
-int32_t P_WIN::mainTop() const { return roundHalfEven(geometry().top() * twipsPerPixel()); }
-int32_t P_WIN::mainLeft() const { return roundHalfEven(geometry().left() * twipsPerPixel()); }
-int32_t P_WIN::mainWidth() const { return roundHalfEven(geometry().width() * twipsPerPixel()); }
-int32_t P_WIN::mainHeight() const { return roundHalfEven(geometry().height() * twipsPerPixel()); }
+// written comes back unchanged at the next start. A maximised window gives its
+// normal place, so that it can still be restored to it after the next start.
+QRect P_WIN::rememberedGeometry() const {
+  if (isMaximized() && normalGeometry().isValid()) return normalGeometry();
+  return geometry();
+}
+int32_t P_WIN::mainTop() const { return roundHalfEven(rememberedGeometry().top() * twipsPerPixel()); }
+int32_t P_WIN::mainLeft() const { return roundHalfEven(rememberedGeometry().left() * twipsPerPixel()); }
+int32_t P_WIN::mainWidth() const { return roundHalfEven(rememberedGeometry().width() * twipsPerPixel()); }
+int32_t P_WIN::mainHeight() const { return roundHalfEven(rememberedGeometry().height() * twipsPerPixel()); }
 void P_WIN::setMainTop(int32_t v) {
   QRect g = geometry();
   g.moveTop(roundHalfEven(v / twipsPerPixel()));

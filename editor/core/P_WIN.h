@@ -122,6 +122,7 @@ class P_WIN : public QWidget, public ConfigHost {
   void Shutdown();
   void SetBusyPointer(bool busy);
   int statusLineHeight() const;
+  QRect rememberedGeometry() const;
 
   Editor& e_;
   Options options_;
