@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "Grid.h"
+
+namespace raster {
+namespace {
+
+using namespace grid;
+using Idx = std::vector<int>;
+
+// Pixel (x, y) holds its index y*w + x + 1; 0 (index -1) marks untouched.
+Surface numbered(int w, int h) {
+  Surface s(w, h);
+  for (int i = 0; i < w * h; ++i) s.setPixel(i % w, i / w, kOpaque | static_cast<Pixel>(i + 1));
+  return s;
+}
+
+Idx indices(const Surface& s) {
+  Idx out;
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x) out.push_back(static_cast<int>(s.pixel(x, y) & 0xFFFFFF) - 1);
+  return out;
+}
+
+Surface random(int w, int h, unsigned seed) {
+  std::mt19937 rng(seed);
+  Surface s(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.setPixel(x, y, kOpaque | (rng() & 0xFFFFFF));
+  return s;
+}
+
+TEST(Pixels, GetAndSet) {
+  Surface s(3, 2);
+  SetPixelV(s, 1, 1, rgb(10, 20, 30));
+  EXPECT_EQ(GetPixel(s, 1, 1), rgb(10, 20, 30));
+  EXPECT_EQ(s.pixel(1, 1), 0xFF0A141Eu);
+  for (auto [x, y] : {std::pair{-1, 0}, {3, 0}, {0, -1}, {0, 2}}) {
+    EXPECT_EQ(GetPixel(s, x, y), CLR_INVALID);
+    SetPixelV(s, x, y, 0);
+  }
+  EXPECT_EQ(s, [] { Surface t(3, 2); t.setPixel(1, 1, 0xFF0A141Eu); return t; }());
+}
+
+TEST(BitBlt, ClipsToBothSurfaces) {
+  const Surface src = numbered(4, 4);
+  Surface dst(6, 5, 0);
+  BitBlt(dst, 4, -1, 4, 4, src, 1, 0);  // dest x 4..5, y 0..2 from src x 1..2, y 1..3
+  BitBlt(dst, 0, 3, 3, 3, src, -1, 2);  // source column -1 and row 4 do not exist
+  EXPECT_EQ(indices(dst), (Idx{-1, -1, -1, -1, 5,  6,  -1, -1, -1, -1, 9,  10, -1, -1, -1,
+                               -1, 13, 14, -1, 8,  9,  -1, -1, -1, -1, 12, 13, -1, -1, -1}));
+  Surface neg(3, 1, 0), same = numbered(4, 1);
+  BitBlt(neg, 2, 0, -3, 1, numbered(3, 1), 2, 0);  // negative extents: same rectangle, unmirrored
+  BitBlt(same, 1, 0, 3, 1, same, 0, 0);
+  EXPECT_EQ(indices(neg), (Idx{0, 1, 2}));
+  EXPECT_EQ(indices(same), (Idx{0, 0, 1, 2}));
+}
+
+TEST(BitBlt, SrcAnd) {
+  Surface dst = fromArt({"..", "++"});
+  BitBlt(dst, 0, 0, 2, 2, fromArt({"#.", ".o"}), 0, 0, Rop::SrcAnd);
+  EXPECT_EQ(show(dst), art({"#.", "+#"}));  // red AND blue is black, still opaque
+}
+
+Idx stretchRow(int S, int D, StretchMode mode = COLORONCOLOR) {
+  Surface dst(D, 1, 0);
+  StretchBlt(dst, 0, 0, D, 1, numbered(S, 1), 0, 0, S, 1, mode);
+  return indices(dst);
+}
+
+TEST(StretchBlt, MappingExamples) {
+  EXPECT_EQ(stretchRow(2, 3), (Idx{0, 0, 1}));  // the source pixel under the centre
+  EXPECT_EQ(stretchRow(3, 4), (Idx{0, 1, 1, 2}));
+  EXPECT_EQ(stretchRow(2, 4), (Idx{0, 0, 1, 1}));
+  EXPECT_EQ(stretchRow(3, 3), (Idx{0, 1, 2}));
+  // COLORONCOLOR keeps the first pixel of each group, on both axes.
+  EXPECT_EQ(stretchRow(3, 2), (Idx{0, 2}));     // {0,1},{2}
+  EXPECT_EQ(stretchRow(5, 3), (Idx{0, 2, 3}));  // {0,1},{2},{3,4}
+  Surface col(1, 3, 0);
+  StretchBlt(col, 0, 0, 1, 3, numbered(1, 5), 0, 0, 1, 5, COLORONCOLOR);
+  EXPECT_EQ(indices(col), (Idx{0, 2, 3}));
+}
+
+TEST(StretchBlt, BlackOnWhiteAndWhiteOnBlackCombineTheWholeGroup) {
+  // 5x4 -> 3x2: column groups {0,1},{2},{3,4}; row groups {0,1},{2,3}.
+  const Surface src = fromArt({"..#..", "o....", ".....", "...+."});
+  Surface andDst(3, 2, 0), orDst(3, 2, 0), one(1, 1, 0), plain(7, 7), a(7, 7), o(7, 7);
+  StretchBlt(andDst, 0, 0, 3, 2, src, 0, 0, 5, 4, BLACKONWHITE);
+  StretchBlt(orDst, 0, 0, 3, 2, src, 0, 0, 5, 4, WHITEONBLACK);
+  EXPECT_EQ(show(andDst), art({"o#.", "..+"}));
+  EXPECT_EQ(show(orDst), art({"...", "..."}));
+  // One destination pixel: the last source pixel is left out first.
+  StretchBlt(one, 0, 0, 1, 1, fromArt({"o.+"}), 0, 0, 3, 1, BLACKONWHITE);
+  EXPECT_EQ(show(one), art({"o"}));
+  // Modes matter only where an axis shrinks.
+  const Surface rnd = random(3, 3, 1);
+  StretchBlt(plain, 0, 0, 7, 7, rnd, 0, 0, 3, 3, COLORONCOLOR);
+  StretchBlt(a, 0, 0, 7, 7, rnd, 0, 0, 3, 3, BLACKONWHITE);
+  StretchBlt(o, 0, 0, 7, 7, rnd, 0, 0, 3, 3, WHITEONBLACK);
+  EXPECT_EQ(a, plain);
+  EXPECT_EQ(o, plain);
+}
+
+TEST(StretchBlt, NegativeExtentsMirror) {
+  const Surface src = numbered(3, 2);
+  Surface lr(3, 2, 0), both(3, 2, 0), viaSource(3, 2, 0), neither(3, 2, 0), up(3, 1, 0);
+  StretchBlt(lr, 2, 0, -3, 2, src, 0, 0, 3, 2, COLORONCOLOR);
+  StretchBlt(both, 2, 1, -3, -2, src, 0, 0, 3, 2, COLORONCOLOR);
+  StretchBlt(viaSource, 0, 0, 3, 2, src, 2, 0, -3, 2, COLORONCOLOR);
+  StretchBlt(neither, 2, 0, -3, 2, src, 2, 0, -3, 2, COLORONCOLOR);
+  StretchBlt(up, 2, 0, -3, 1, numbered(2, 1), 0, 0, 2, 1, COLORONCOLOR);  // index 0 at the origin
+  EXPECT_EQ(indices(lr), (Idx{2, 1, 0, 5, 4, 3}));
+  EXPECT_EQ(indices(both), (Idx{5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(indices(viaSource), indices(lr));
+  EXPECT_EQ(indices(neither), (Idx{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(indices(up), (Idx{1, 0, 0}));
+}
+
+TEST(StretchBlt, IntegerZoomIsBlockReplicationAtAnyOffset) {
+  const Surface src = random(37, 29, 3);
+  for (int z = 1; z <= 16; ++z)
+    for (int off : {0, -1, -3, -z - 2, 5}) {
+      Surface dst(61, 53, 0), ref(61, 53, 0);
+      StretchBlt(dst, off, off / 2, 30 * z, 25 * z, src, 3, 2, 30, 25, COLORONCOLOR);
+      for (int y = 0; y < 53; ++y)
+        for (int x = 0; x < 61; ++x) {
+          const int dx = x - off, dy = y - off / 2;
+          if (dx >= 0 && dy >= 0 && dx < 30 * z && dy < 25 * z) ref.setPixel(x, y, src.pixel(3 + dx / z, 2 + dy / z));
+        }
+      ASSERT_EQ(dst, ref) << "zoom " << z << " offset " << off;
+    }
+}
+
+// The source pixel of logical destination index i straight from the rules, or
+// -1; shrinking keeps the first group member that lies on the source.
+int refSource(int i, int D, int origin, int ext, int limit) {
+  int S = std::abs(ext);
+  const int step = ext < 0 ? -1 : 1;
+  if (S > 1 && D == 1) --S;
+  auto on = [&](long long j) { return origin + step * j >= 0 && origin + step * j < limit; };
+  if (D >= S) {
+    const long long j = ((2LL * i + 1) * S - 1) / (2LL * D);
+    return on(j) ? static_cast<int>(origin + step * j) : -1;
+  }
+  for (int j = 0; j < S; ++j)
+    if (((2LL * j + 1) * D - 1) / (2LL * S) == i && on(j)) return origin + step * j;
+  return -1;
+}
+
+TEST(StretchBlt, AnyMappingFollowsTheRulesWhateverTheClipping) {
+  std::mt19937 rng(11);
+  const Surface src = random(23, 19, 5);
+  std::uniform_int_distribution<int> ext(-30, 30), pos(-8, 24);
+  for (int round = 0; round < 400; ++round) {
+    const int w = ext(rng), h = ext(rng), sw = ext(rng) / 2, sh = ext(rng) / 2;
+    const int x = pos(rng), y = pos(rng), sx = pos(rng), sy = pos(rng);
+    if (!w || !h || !sw || !sh) continue;
+    Surface dst(17, 15, 0), ref(17, 15, 0);
+    StretchBlt(dst, x, y, w, h, src, sx, sy, sw, sh, COLORONCOLOR);
+    for (int i = 0; i < std::abs(w); ++i)
+      for (int k = 0; k < std::abs(h); ++k) {
+        const int px = x + (w < 0 ? -i : i), py = y + (h < 0 ? -k : k);
+        const int qx = refSource(i, std::abs(w), sx, sw, 23), qy = refSource(k, std::abs(h), sy, sh, 19);
+        if (ref.contains(px, py) && qx >= 0 && qy >= 0) ref.setPixel(px, py, src.pixel(qx, qy));
+      }
+    ASSERT_EQ(dst, ref) << "round " << round;
+  }
+  // Group modes: a clipped destination is a crop of the whole.
+  const Surface big = random(40, 30, 9);
+  for (StretchMode mode : {BLACKONWHITE, WHITEONBLACK}) {
+    Surface whole(13, 11, 0), part(6, 5, 0);
+    StretchBlt(whole, 0, 0, 13, 11, big, 0, 0, 40, 30, mode);
+    StretchBlt(part, -4, -3, 13, 11, big, 0, 0, 40, 30, mode);
+    EXPECT_EQ(part, crop(whole, 4, 3, 6, 5)) << mode;
+  }
+}
+
+TEST(StretchBlt, SrcAndSourceOffTheSurfaceAndSameSurface) {
+  Surface dst = fromArt({"++++", "++++", "....", "...."});
+  StretchBlt(dst, 0, 0, 4, 4, fromArt({"#.", ".."}), 0, 0, 2, 2, COLORONCOLOR, Rop::SrcAnd);
+  EXPECT_EQ(show(dst), art({"##++", "##++", "....", "...."}));
+  Surface off(4, 1, 0);
+  StretchBlt(off, 0, 0, 4, 1, numbered(2, 1), -1, 0, 2, 1, COLORONCOLOR);  // source x -1 is missing
+  EXPECT_EQ(indices(off), (Idx{-1, -1, 0, 0}));
+  Surface s = numbered(4, 4);
+  StretchBlt(s, 0, 0, 4, 4, s, 1, 1, 2, 2, COLORONCOLOR);
+  EXPECT_EQ(indices(s), (Idx{5, 5, 6, 6, 5, 5, 6, 6, 9, 9, 10, 10, 9, 9, 10, 10}));
+}
+
+}  // namespace
+}  // namespace raster
