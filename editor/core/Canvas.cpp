@@ -1,8 +1,8 @@
 #include "editor/core/Canvas.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include "platform/QtSurface.h"
 

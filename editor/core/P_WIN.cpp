@@ -116,18 +116,13 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   e_.AppPath = path.trimmed();
   e_.TitlePrefix = QStringLiteral("Tupa ");
 
-  const int depth = options_.displayDepth > 0
-                        ? options_.displayDepth
-                        : (screen() ? screen()->depth() : 32);
+  const int depth =
+      options_.displayDepth > 0 ? options_.displayDepth : (screen() ? screen()->depth() : 32);
   if (depth < 16) {
-    MessageRequest req;
-    req.title = e_.TitlePrefix;
-    req.text = QStringLiteral(
-        "Windowsの色数が足りません\n本Editorはカラーパレットには対応しませんので\n16Bit/24Bit/ "
-        "32Bit Colorでご利用ください。\nTupaを起動させますか ?");
-    req.buttons = Buttons::YesNo;
-    req.icon = Icon::Exclamation;
-    if (e_.prompter->message(req) != Answer::Yes) {
+    if (Ask(QStringLiteral("Windowsの色数が足りません\n本Editorはカラーパレットには対応しませんので"
+                           "\n16Bit/24Bit/ "
+                           "32Bit Colorでご利用ください。\nTupaを起動させますか ?"),
+            Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
       splash_->close();
       return StartResult::EndProgram;
     }
@@ -171,13 +166,9 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   bool reload = false;
   if (!fileFromCommandLine && !e_.CurrentFileName.isEmpty()) {
     if (rpnx == 2) {
-      MessageRequest req;
-      req.title = e_.TitlePrefix;
-      req.text = QStringLiteral("前回編集していたファイルを読み込みますか?\nファイル名 :") +
-                 e_.CurrentFileName + QStringLiteral("\n");
-      req.buttons = Buttons::YesNo;
-      req.icon = Icon::Question;
-      if (e_.prompter->message(req) == Answer::Yes)
+      if (Ask(QStringLiteral("前回編集していたファイルを読み込みますか?\nファイル名 :") +
+                  e_.CurrentFileName + QStringLiteral("\n"),
+              Buttons::YesNo, Icon::Question) == Answer::Yes)
         reload = true;
       else
         e_.CurrentFileName.clear();
@@ -218,7 +209,9 @@ void P_WIN::SplashStatus(const QString& text) {
   if (splash_) splash_->setStatus(text);
 }
 
-void P_WIN::SetCaption(const QString& name) { setWindowTitle(e_.TitlePrefix + QStringLiteral(":") + name); }
+void P_WIN::SetCaption(const QString& name) {
+  setWindowTitle(e_.TitlePrefix + QStringLiteral(":") + name);
+}
 
 // ---------------------------------------------------------------------------
 // Layout and view
@@ -299,7 +292,9 @@ void P_WIN::ShowPointerPosition(int X, int Y) {
   if (e_.settings.IDSP != 1) return;
   const Pair p = PicturePointAt(e_, X, Y);
   // Numbers carry a leading blank in place of a plus sign.
-  auto num = [](int v) { return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v); };
+  auto num = [](int v) {
+    return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v);
+  };
   INF_POSX->setText(QStringLiteral("X=") + num(p.x));
   INF_POSY->setText(QStringLiteral("Y=") + num(p.y));
 }
@@ -399,12 +394,10 @@ void P_WIN::dropEvent(QDropEvent* ev) {
 }
 
 void P_WIN::HandleDroppedFile(const QString& path) {
-  MessageRequest req;
-  req.title = e_.TitlePrefix;
-  req.text = path + QStringLiteral("がドロップされました\n現在の画像は保存されませんがそれでもよろしいですか?");
-  req.buttons = Buttons::YesNo;
-  req.icon = Icon::Question;
-  if (e_.prompter->message(req) != Answer::Yes) return;
+  if (Ask(path + QStringLiteral(
+                     "がドロップされました\n現在の画像は保存されませんがそれでもよろしいですか?"),
+          Buttons::YesNo, Icon::Question) != Answer::Yes)
+    return;
   int16_t result = 0;
   LoadImage(path, result);
   if (result == 0) {
@@ -421,13 +414,8 @@ void P_WIN::HandleDroppedFile(const QString& path) {
 bool P_WIN::QuitRoutine() {
   // Floating windows that are up are hidden here once they exist.
   for (;;) {
-    MessageRequest ask;
-    ask.title = e_.TitlePrefix + QStringLiteral("終了");
-    ask.text = QStringLiteral("TUPAを終了します\nファイルを保存せずに終了しますか ?\n");
-    ask.buttons = Buttons::YesNoCancel;
-    ask.icon = Icon::Question;
-    ask.defaultButton = 2;
-    const Answer a = e_.prompter->message(ask);
+    const Answer a = Ask(QStringLiteral("TUPAを終了します\nファイルを保存せずに終了しますか ?\n"),
+                         Buttons::YesNoCancel, Icon::Question, 2, QStringLiteral("終了"));
     if (a == Answer::Cancel) {
       show();
       ShowPalettes();
@@ -439,13 +427,9 @@ bool P_WIN::QuitRoutine() {
     const FileAnswer chosen = ChooseSaveFile();
     if (chosen.cancelled || chosen.path.isEmpty()) continue;
     if (QFileInfo::exists(chosen.path)) {
-      MessageRequest over;
-      over.title = e_.TitlePrefix;
-      over.text = chosen.path + QStringLiteral("\nファイルが既に存在しています上書きしますか?");
-      over.buttons = Buttons::OkCancel;
-      over.icon = Icon::Question;
-      over.defaultButton = 1;
-      if (e_.prompter->message(over) != Answer::Ok) continue;
+      if (Ask(chosen.path + QStringLiteral("\nファイルが既に存在しています上書きしますか?"),
+              Buttons::OkCancel, Icon::Question, 1) != Answer::Ok)
+        continue;
     }
     e_.CurrentFileName = chosen.path;
     // A failed save has shown its message; nothing is lost, ask again.
@@ -465,12 +449,8 @@ void P_WIN::Shutdown() {
   e_.settings.RPNM = e_.CurrentFileName;
   QString error;
   if (!SaveConfiguration(e_.AppPath, e_.settings, *this, &error)) {
-    MessageRequest req;
-    req.title = e_.TitlePrefix;
-    req.text = e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error;
-    req.buttons = Buttons::Ok;
-    req.icon = Icon::Exclamation;
-    e_.prompter->message(req);
+    Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
+        Buttons::Ok, Icon::Exclamation);
   }
   // The colour file is written, the floating windows are unloaded and the
   // help window is closed here once they exist.
@@ -486,26 +466,30 @@ void P_WIN::SetBusyPointer(bool busy) {
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
 }
 
-void P_WIN::ShowLoadError(int number, const QString& description, const QString& fileName) {
+Answer P_WIN::Ask(const QString& text, Buttons buttons, Icon icon, int defaultButton,
+                  const QString& titleSuffix) {
   MessageRequest req;
-  req.title = e_.TitlePrefix;
-  req.text = QStringLiteral("ファイル読み込みエラー (") +
-             (number < 0 ? QString::number(number) : QStringLiteral(" ") + QString::number(number)) +
-             QStringLiteral(")\n理由 : ") + description + QStringLiteral("\nファイル名 : ") +
-             fileName + QStringLiteral("\n読み込みを中止します");
-  req.buttons = Buttons::Ok;
-  req.icon = Icon::Exclamation;
-  e_.prompter->message(req);
+  req.title = e_.TitlePrefix + titleSuffix;
+  req.text = text;
+  req.buttons = buttons;
+  req.icon = icon;
+  req.defaultButton = defaultButton;
+  return e_.prompter->message(req);
+}
+
+void P_WIN::ShowLoadError(int number, const QString& description, const QString& fileName) {
+  Ask(QStringLiteral("ファイル読み込みエラー (") +
+          (number < 0 ? QString::number(number) : QStringLiteral(" ") + QString::number(number)) +
+          QStringLiteral(")\n理由 : ") + description + QStringLiteral("\nファイル名 : ") +
+          fileName + QStringLiteral("\n読み込みを中止します"),
+      Buttons::Ok, Icon::Exclamation);
 }
 
 void P_WIN::ShowSaveError(const QString& fileName) {
-  MessageRequest req;
-  req.title = e_.TitlePrefix;
-  req.text = fileName +
-             QStringLiteral("\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。");
-  req.buttons = Buttons::Ok;
-  req.icon = Icon::Exclamation;
-  e_.prompter->message(req);
+  Ask(fileName +
+          QStringLiteral(
+              "\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"),
+      Buttons::Ok, Icon::Exclamation);
 }
 
 void P_WIN::ResetViewAfterLoad() {
@@ -537,12 +521,7 @@ void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
   Timer2.stop();
   if (!hasOwnPictureExtension(fileName)) {
     SetBusyPointer(false);
-    MessageRequest req;
-    req.title = e_.TitlePrefix;
-    req.text = QStringLiteral("サポート外のファイル形式です。");
-    req.buttons = Buttons::Ok;
-    req.icon = Icon::Exclamation;
-    e_.prompter->message(req);
+    Ask(QStringLiteral("サポート外のファイル形式です。"), Buttons::Ok, Icon::Exclamation);
     ResetToNewPicture();
     result = -2;
     return;
@@ -566,12 +545,7 @@ bool P_WIN::SaveImage(const QString& fileName) {
   bool ok = false;
   if (!hasOwnPictureExtension(fileName)) {
     SetBusyPointer(false);
-    MessageRequest req;
-    req.title = e_.TitlePrefix;
-    req.text = QStringLiteral("サポート外のファイル形式です。");
-    req.buttons = Buttons::Ok;
-    req.icon = Icon::Exclamation;
-    e_.prompter->message(req);
+    Ask(QStringLiteral("サポート外のファイル形式です。"), Buttons::Ok, Icon::Exclamation);
   } else {
     QString error;
     ok = writeBitmapFile(fileName, e_.PIC, &error);
@@ -617,13 +591,8 @@ FileAnswer P_WIN::ChooseSaveFile() {
 }
 
 bool P_WIN::ConfirmReplacePicture() {
-  MessageRequest req;
-  req.title = e_.TitlePrefix;
-  req.text = QStringLiteral("現在表示している画像に上書きされます\nよろしいですか?");
-  req.buttons = Buttons::YesNo;
-  req.icon = Icon::Question;
-  req.defaultButton = 1;
-  return e_.prompter->message(req) != Answer::Yes;
+  return Ask(QStringLiteral("現在表示している画像に上書きされます\nよろしいですか?"),
+             Buttons::YesNo, Icon::Question, 1) != Answer::Yes;
 }
 
 // ---------------------------------------------------------------------------
@@ -645,10 +614,18 @@ QRect P_WIN::rememberedGeometry() const {
   if (isMaximized() && normalGeometry().isValid()) return normalGeometry();
   return geometry();
 }
-int32_t P_WIN::mainTop() const { return roundHalfEven(rememberedGeometry().top() * twipsPerPixel()); }
-int32_t P_WIN::mainLeft() const { return roundHalfEven(rememberedGeometry().left() * twipsPerPixel()); }
-int32_t P_WIN::mainWidth() const { return roundHalfEven(rememberedGeometry().width() * twipsPerPixel()); }
-int32_t P_WIN::mainHeight() const { return roundHalfEven(rememberedGeometry().height() * twipsPerPixel()); }
+int32_t P_WIN::mainTop() const {
+  return roundHalfEven(rememberedGeometry().top() * twipsPerPixel());
+}
+int32_t P_WIN::mainLeft() const {
+  return roundHalfEven(rememberedGeometry().left() * twipsPerPixel());
+}
+int32_t P_WIN::mainWidth() const {
+  return roundHalfEven(rememberedGeometry().width() * twipsPerPixel());
+}
+int32_t P_WIN::mainHeight() const {
+  return roundHalfEven(rememberedGeometry().height() * twipsPerPixel());
+}
 void P_WIN::setMainTop(int32_t v) {
   QRect g = geometry();
   g.moveTop(roundHalfEven(v / twipsPerPixel()));

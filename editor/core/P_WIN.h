@@ -117,6 +117,9 @@ class P_WIN : public QWidget, public ConfigHost {
   void ScrollChanged(bool horizontal, int value);
   void ResetViewAfterLoad();
   void ResetToNewPicture();
+  // A message box titled with the title prefix (and the suffix).
+  Answer Ask(const QString& text, Buttons buttons, Icon icon, int defaultButton = -1,
+             const QString& titleSuffix = {});
   void ShowLoadError(int number, const QString& description, const QString& fileName);
   void ShowSaveError(const QString& fileName);
   void Shutdown();

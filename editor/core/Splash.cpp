@@ -10,11 +10,11 @@ SplashWindow::SplashWindow(const QString& versionText, QWidget* owner)
     : QDialog(owner, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setModal(false);
   setAttribute(Qt::WA_ShowWithoutActivating);
-  setStyleSheet(QStringLiteral(
-      "QDialog { background: #fdfdf8; border: 2px solid #4a6fa5; }"
-      "QLabel#title { font-size: 18px; font-weight: bold; color: #1d3557; }"
-      "QLabel#credit { color: #555; }"
-      "QLabel#status { color: #222; }"));
+  setStyleSheet(
+      QStringLiteral("QDialog { background: #fdfdf8; border: 2px solid #4a6fa5; }"
+                     "QLabel#title { font-size: 18px; font-weight: bold; color: #1d3557; }"
+                     "QLabel#credit { color: #555; }"
+                     "QLabel#status { color: #222; }"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(24, 18, 24, 18);
   layout->setSpacing(10);

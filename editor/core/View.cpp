@@ -56,10 +56,10 @@ ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
     }
   }
   ScrollRanges r;
-  const int w = VisibleExtent(frame.innerWidth, frame.drawLeft, e.ZoomFactor, e.PicSize.x,
-                              &r.horizontalOn);
-  const int h = VisibleExtent(frame.innerHeight, frame.drawTop, e.ZoomFactor, e.PicSize.y,
-                              &r.verticalOn);
+  const int w =
+      VisibleExtent(frame.innerWidth, frame.drawLeft, e.ZoomFactor, e.PicSize.x, &r.horizontalOn);
+  const int h =
+      VisibleExtent(frame.innerHeight, frame.drawTop, e.ZoomFactor, e.PicSize.y, &r.verticalOn);
   e.ViewPixels = {w * e.ZoomFactor, h * e.ZoomFactor};
   e.ViewSize = {w, h};
   e.DRAW.resize(e.ViewPixels.x, e.ViewPixels.y);
@@ -73,8 +73,7 @@ ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
 
 void RedrawView(Editor& e) {
   if (e.ZoomFactor == 1) {
-    raster::BitBlt(e.DRAW, 0, 0, e.ViewSize.x, e.ViewSize.y, e.PIC, e.ViewOrigin.x,
-                   e.ViewOrigin.y);
+    raster::BitBlt(e.DRAW, 0, 0, e.ViewSize.x, e.ViewSize.y, e.PIC, e.ViewOrigin.x, e.ViewOrigin.y);
   } else {
     raster::StretchBlt(e.DRAW, 0, 0, e.ViewPixels.x, e.ViewPixels.y, e.PIC, e.ViewOrigin.x,
                        e.ViewOrigin.y, e.ViewSize.x, e.ViewSize.y, raster::COLORONCOLOR);

@@ -9,9 +9,9 @@ namespace tupalo {
 
 // Where the canvas sits inside its container and how big the container is.
 struct CanvasFrame {
-  int innerWidth = 0;   // inner size of the container DMY
+  int innerWidth = 0;  // inner size of the container DMY
   int innerHeight = 0;
-  int drawLeft = 0;     // position of DRAW inside DMY
+  int drawLeft = 0;  // position of DRAW inside DMY
   int drawTop = 0;
 };
 
