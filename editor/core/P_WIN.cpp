@@ -11,6 +11,10 @@
 #include <cmath>
 
 #include "editor/core/Splash.h"
+#include "editor/core/ToolEngine.h"
+#include "editor/core/Undo.h"
+#include "editor/core/WAIT_WIN.h"
+#include "editor/palette/CMD_WIN.h"
 #include "editor/core/ToolNames.h"
 #include "editor/files/PictureFile.h"
 #include "platform/Prompt.h"
@@ -68,15 +72,24 @@ P_WIN::P_WIN(Editor& e, Options options) : QWidget(nullptr), e_(e), options_(opt
   connect(Y_SC, &QScrollBar::valueChanged, this, [this](int v) { ScrollChanged(false, v); });
   connect(RB, &QToolButton::clicked, this, [this] { ToggleStatusLine(); });
   DMY->onRightClick = [this] { TogglePalettes(); };
-  DRAW->onMove = [this](QMouseEvent* ev) {
-    ShowPointerPosition(ev->position().toPoint().x(), ev->position().toPoint().y());
+  engine = std::make_unique<ToolEngine>(*this);
+  auto at = [](QMouseEvent* ev) { return ev->position().toPoint(); };
+  DRAW->onPress = [this, at](QMouseEvent* ev) {
+    engine->MouseDown(ev->button(), ev->modifiers(), at(ev).x(), at(ev).y());
   };
-  DRAW->onPress = [this](QMouseEvent* ev) {
-    // With no gesture running and the right button not set to pick colours,
-    // a right click on the canvas shows or hides the floating windows.
-    if (ev->button() == Qt::RightButton && e_.DragActive == 0 && e_.settings.CDSP == 0)
-      TogglePalettes();
+  DRAW->onMove = [this, at](QMouseEvent* ev) {
+    engine->MouseMove(ev->buttons(), ev->modifiers(), at(ev).x(), at(ev).y());
   };
+  DRAW->onRelease = [this, at](QMouseEvent* ev) {
+    engine->MouseUp(ev->button(), ev->modifiers(), at(ev).x(), at(ev).y());
+  };
+  DRAW->onDoubleClick = [this, at](QMouseEvent* ev) {
+    if (ev->button() == Qt::LeftButton) engine->DoubleClick(at(ev).x(), at(ev).y());
+  };
+  connect(&Timer1, &QTimer::timeout, this, [this] { engine->Timer1Tick(); });
+  connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(*this); });
+  cmdWin = new CMD_WIN(e_, *this);
+  waitWin = new WAIT_WIN(*this);
 
   Timer2.setInterval(60000);
   resize(820, 620);
@@ -191,6 +204,7 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   e_.StartingUp = 0;
 
   if (e_.PalettesShown == 1) ShowPalettes();
+  EnableUndoButton(2);
 
   SplashStatus(QStringLiteral("Complete..."));
   splash_->close();
@@ -285,7 +299,11 @@ void P_WIN::ZoomTo(int X, int Y, int newZoom) {
 
 void P_WIN::InvalidateUndo() {
   e_.UndoAvailable = 0;
-  // The palette's undo button is disabled here once the palette exists.
+  EnableUndoButton(2);
+}
+
+void P_WIN::EnableUndoButton(int state) {
+  if (cmdWin) cmdWin->EnableUndoButton(state);
 }
 
 void P_WIN::ShowPointerPosition(int X, int Y) {
@@ -329,14 +347,22 @@ void P_WIN::TogglePalettes() {
 }
 
 void P_WIN::HidePalettes() {
-  // The command palette, the colour window and the overview are hidden here
-  // once they exist.
+  // The colour window and the overview join here once they exist.
+  if (cmdWin) cmdWin->hide();
 }
 
 void P_WIN::ShowPalettes() {
   if (e_.StartingUp == 1 || e_.PalettesShown != 1) return;
-  // The command palette, the colour window and the overview are shown here
-  // once they exist.
+  // The colour window and the overview join here once they exist.
+  if (cmdWin) cmdWin->show();
+}
+
+void P_WIN::keyPressEvent(QKeyEvent* ev) {
+  if (!engine->KeyDown(ev)) QWidget::keyPressEvent(ev);
+}
+
+void P_WIN::keyReleaseEvent(QKeyEvent* ev) {
+  if (!engine->KeyUp(ev)) QWidget::keyReleaseEvent(ev);
 }
 
 // ---------------------------------------------------------------------------

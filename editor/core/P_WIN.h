@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "editor/core/Canvas.h"
 #include "editor/core/Editor.h"
@@ -19,6 +20,9 @@
 namespace tupalo {
 
 class SplashWindow;
+class ToolEngine;
+class CMD_WIN;
+class WAIT_WIN;
 
 class P_WIN : public QWidget, public ConfigHost {
   Q_OBJECT
@@ -52,6 +56,8 @@ class P_WIN : public QWidget, public ConfigHost {
   void HidePalettes();
   void ShowPalettes();
   void InvalidateUndo();
+  // The palette's undo button: 0 or 1 enables, 2 disables.
+  void EnableUndoButton(int state);
 
   // ---- picture files ----
   // result: 0 loaded, -1 load error, -2 unsupported type, -5 not found.
@@ -97,6 +103,11 @@ class P_WIN : public QWidget, public ConfigHost {
   QTimer Timer1;
   QTimer Timer2;
 
+  // The windows and parts the main window owns.
+  std::unique_ptr<ToolEngine> engine;
+  CMD_WIN* cmdWin = nullptr;
+  WAIT_WIN* waitWin = nullptr;
+
   Editor& editor() { return e_; }
   // What the splash showed during start-up, in order (title, credit, statuses).
   const QStringList& splashLog() const { return splashLog_; }
@@ -112,6 +123,8 @@ class P_WIN : public QWidget, public ConfigHost {
   void changeEvent(QEvent* ev) override;
   void dragEnterEvent(QDragEnterEvent* ev) override;
   void dropEvent(QDropEvent* ev) override;
+  void keyPressEvent(QKeyEvent* ev) override;
+  void keyReleaseEvent(QKeyEvent* ev) override;
 
  private:
   void ScrollChanged(bool horizontal, int value);

@@ -1,0 +1,14 @@
+#pragma once
+// One-step undo as a toggle, and the timed autosave.
+
+namespace tupalo {
+
+class P_WIN;
+
+// Discards a pending gesture, or swaps the visible region with UNDO.
+void Undo(P_WIN& w);
+
+// One tick of the one-minute autosave clock.
+void Timer2_Timer(P_WIN& w);
+
+}  // namespace tupalo
