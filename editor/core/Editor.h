@@ -62,6 +62,11 @@ struct Editor {
   int32_t GestureStage = 0;
   int16_t UndoAvailable = 0;
   int PointCount = 0;
+  // Palette groups shown in the normal and the expansion layout, and the tool
+  // the one-shot magnifier returns to.
+  int32_t NormalGroup = 0;
+  int32_t ExpansionGroup = 0;
+  int LastExpansionTool = 11001;
   // A tool has switched the canvas's automatic redraw off for a live preview.
   bool CanvasRedrawOff = false;
   // The work surface is shown above the canvas as the floating piece.

@@ -321,6 +321,11 @@ void P_WIN::ShowToolName() {
   if (e_.settings.IDSP == 1) INF_CMD->setText(ToolStatusName(e_.ToolCode));
 }
 
+void P_WIN::SetPointer(const QString& name) {
+  Q_UNUSED(name);
+  DRAW->setCursor(Qt::ArrowCursor);
+}
+
 void P_WIN::ToggleStatusLine() {
   e_.settings.IDSP = static_cast<int16_t>(1 - e_.settings.IDSP);
   UpdateStatusLine();

@@ -50,6 +50,8 @@ class P_WIN : public QWidget, public ConfigHost {
   void ZoomTo(int X, int Y, int newZoom);
   void ShowPointerPosition(int X, int Y);
   void ShowToolName();
+  // "NORMAL", "SPRAY", "PAINT", "SPOIT", "LUPE" or "WAIT"; anything else is the arrow.
+  void SetPointer(const QString& name);
   void ToggleStatusLine();  // RB
   void UpdateStatusLine();  // RB's icon and the labels for the current IDSP
   void TogglePalettes();    // right click beside the canvas
@@ -69,6 +71,9 @@ class P_WIN : public QWidget, public ConfigHost {
   bool ConfirmReplacePicture();  // true = refused
   void HandleDroppedFile(const QString& path);
   void SetCaption(const QString& name);
+  // After a new picture arrived in PIC: picture size, zoom 1, origin 0,0,
+  // scroll bars, layout, status line, undo off.
+  void ResetViewAfterLoad();
 
   // ---- ConfigHost ----
   int32_t screenWidthTwips() const override;
@@ -128,7 +133,6 @@ class P_WIN : public QWidget, public ConfigHost {
 
  private:
   void ScrollChanged(bool horizontal, int value);
-  void ResetViewAfterLoad();
   void ResetToNewPicture();
   // A message box titled with the title prefix (and the suffix).
   Answer Ask(const QString& text, Buttons buttons, Icon icon, int defaultButton = -1,

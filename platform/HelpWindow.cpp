@@ -1,0 +1,8 @@
+#include "platform/HelpWindow.h"
+
+namespace tupalo {
+
+void ShowHelpContents(QWidget*, const QString&) {}
+void CloseHelp() {}
+
+}  // namespace tupalo
