@@ -257,7 +257,9 @@ void P_WIN::LayoutWindow() {
 }
 
 void P_WIN::DoRelayout() {
+  const int16_t undoBefore = e_.UndoAvailable;
   const ScrollRanges r = Relayout(e_, canvasFrame());
+  if (undoBefore == 1 && e_.UndoAvailable == 0) EnableUndoButton(2);
   DRAW->resize(e_.ViewPixels.x, e_.ViewPixels.y);
   DRAW->refreshAll();
 

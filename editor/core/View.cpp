@@ -46,6 +46,26 @@ void ResetMultiStepTool(Editor& e) {
   }
 }
 
+namespace {
+
+// The view changed size with the undo armed. UNDO keeps its top-left part;
+// picture pixels that have just come into view lay outside the last commit,
+// so PIC still holds them as they were before it. A smaller view has cut part
+// of the stored change away: undoing only the rest would leave a half-undone
+// change behind once the view grows again, so the undo is dropped.
+void FitUndoToView(Editor& e, Pair before) {
+  const int w = e.ViewSize.x, h = e.ViewSize.y;
+  if (w < before.x || h < before.y) {
+    e.UndoAvailable = 0;
+    return;
+  }
+  const int ox = e.ViewOrigin.x, oy = e.ViewOrigin.y;
+  raster::BitBlt(e.UNDO, before.x, 0, w - before.x, before.y, e.PIC, ox + before.x, oy);
+  raster::BitBlt(e.UNDO, 0, before.y, w, h - before.y, e.PIC, ox, oy + before.y);
+}
+
+}  // namespace
+
 ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
   if (e.CanvasRedrawOff) {
     e.CanvasRedrawOff = false;
@@ -56,6 +76,7 @@ ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
     }
   }
   ScrollRanges r;
+  const Pair before = e.ViewSize;
   const int w =
       VisibleExtent(frame.innerWidth, frame.drawLeft, e.ZoomFactor, e.PicSize.x, &r.horizontalOn);
   const int h =
@@ -65,6 +86,7 @@ ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
   e.DRAW.resize(e.ViewPixels.x, e.ViewPixels.y);
   e.M_REDRAW.resize(e.ViewPixels.x, e.ViewPixels.y);
   e.UNDO.resize(e.ViewPixels.x, e.ViewPixels.y);
+  if (e.UndoAvailable == 1 && !(e.ViewSize == before)) FitUndoToView(e, before);
   RedrawView(e);
   r.horizontalMax = std::max(0, e.PicSize.x - e.ViewSize.x);
   r.verticalMax = std::max(0, e.PicSize.y - e.ViewSize.y);

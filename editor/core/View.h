@@ -31,7 +31,9 @@ int VisibleExtent(int inner, int drawOffset, int zoom, int picExtent, bool* scro
 void ResetMultiStepTool(Editor& e);
 
 // Recomputes ViewSize and ViewPixels for the frame, resizes DRAW, M_REDRAW and
-// UNDO, redraws the canvas from PIC, and returns the scroll bar ranges.
+// UNDO, redraws the canvas from PIC, and returns the scroll bar ranges. An
+// armed undo follows a view that grew and is dropped (UndoAvailable = 0) when
+// the view shrank.
 ScrollRanges Relayout(Editor& e, const CanvasFrame& frame);
 
 // Redraws the whole canvas from PIC (throws away uncommitted drawing).
