@@ -1,7 +1,12 @@
 #include "editor/core/Undo.h"
 
+#include <algorithm>
+#include <exception>
+
 #include "editor/core/P_WIN.h"
 #include "editor/core/View.h"
+#include "editor/core/WAIT_WIN.h"
+#include "editor/files/PictureFile.h"
 #include "platform/raster/Raster.h"
 
 namespace tupalo {
@@ -40,6 +45,44 @@ void Undo(P_WIN& w) {
   w.DRAW->refreshAll();
 }
 
-void Timer2_Timer(P_WIN&) {}
+namespace {
+
+bool hasBitmapExtension(const QString& name) {
+  return name.trimmed().right(4).compare(QLatin1String(".BMP"), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+QString AutosaveTarget(const Editor& e) {
+  // Only a bitmap file is written over: an icon or a file of another format
+  // would silently turn into a bitmap under its old name, so those pictures
+  // go to the recovery file instead.
+  if (e.settings.ASAM == 1 && !e.CurrentFileName.isEmpty() && hasBitmapExtension(e.CurrentFileName))
+    return e.CurrentFileName;
+  return e.AppPath + QStringLiteral("/AUTOSAVE.BMP");
+}
+
+void Timer2_Timer(P_WIN& w) {
+  Editor& e = w.editor();
+  if (e.settings.ASAT == 0) return;
+  // Counts down to 0 and stays there, so a negative interval cannot wrap.
+  e.AutosaveCountdown = static_cast<int16_t>(std::max(e.AutosaveCountdown - 1, 0));
+  if (e.AutosaveCountdown >= 1) return;
+  // Another long operation is showing the busy window and let this tick in
+  // while it repainted: save on the next tick instead of cutting in.
+  if (w.waitWin->isOpen()) return;
+
+  BusyScope busy(*w.waitWin, QStringLiteral("タイマー保存中"));
+  const QString target = AutosaveTarget(e);
+  busy.progress(0, 0);
+  // The write is atomic: a failure leaves the previous file as it was. Errors
+  // are not reported; editing goes on and the next save tries again.
+  try {
+    writeBitmapFile(target, e.PIC);
+  } catch (const std::exception&) {
+  }
+  busy.progress(1, 1);
+  e.AutosaveCountdown = e.settings.ASAT;
+}
 
 }  // namespace tupalo

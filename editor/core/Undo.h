@@ -1,6 +1,8 @@
 #pragma once
 // One-step undo as a toggle, and the timed autosave.
 
+#include <QString>
+
 namespace tupalo {
 
 class P_WIN;
@@ -15,5 +17,9 @@ bool UndoStep(Editor& e);
 
 // One tick of the one-minute autosave clock.
 void Timer2_Timer(P_WIN& w);
+
+// Where the autosave writes: the picture's own file when ASAM is 1 and the
+// picture has a bitmap file name, otherwise AUTOSAVE.BMP in the program folder.
+QString AutosaveTarget(const Editor& e);
 
 }  // namespace tupalo
