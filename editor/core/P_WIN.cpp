@@ -17,6 +17,7 @@
 #include "editor/palette/CMD_WIN.h"
 #include "editor/core/ToolNames.h"
 #include "editor/files/PictureFile.h"
+#include "platform/HelpWindow.h"
 #include "platform/Prompt.h"
 
 namespace tupalo {
@@ -487,6 +488,7 @@ void P_WIN::Shutdown() {
   }
   // The colour file is written, the floating windows are unloaded and the
   // help window is closed here once they exist.
+  CloseHelp();
 }
 
 // ---------------------------------------------------------------------------
