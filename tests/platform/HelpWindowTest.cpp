@@ -37,14 +37,6 @@ TEST(HelpWindow, OneWindowOpenedAtTheContents) {
   EXPECT_TRUE(helpWindows().isEmpty());
 }
 
-TEST(HelpWindow, MissingPageSaysWhereItWasLookedFor) {
-  ShowHelpContents(nullptr, QStringLiteral("/nonexistent/prog"));
-  ASSERT_EQ(helpWindows().size(), 1);
-  const QString shown = helpWindows().front()->findChild<QTextBrowser*>()->toPlainText();
-  EXPECT_TRUE(shown.contains(QStringLiteral("/nonexistent/prog/TUPA_HELP.html")));
-  CloseHelp();
-}
-
 TEST(HelpWindow, EveryLinkOfThePageHasItsAnchor) {
   QFile f(QStringLiteral(TUPALO_DATA_DIR "/") + QLatin1String(kHelpFileName));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
