@@ -478,6 +478,8 @@ void P_WIN::Shutdown() {
   Timer1.stop();
   Timer2.stop();
   e_.settings.RPNM = e_.CurrentFileName;
+  // The palette's place is written with the settings, so take it first.
+  if (cmdWin) cmdWin->StorePosition();
   QString error;
   if (!SaveConfiguration(e_.AppPath, e_.settings, *this, &error)) {
     Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
