@@ -15,6 +15,7 @@
 #include "editor/core/Undo.h"
 #include "editor/core/WAIT_WIN.h"
 #include "editor/palette/CMD_WIN.h"
+#include "editor/palette/PaletteTables.h"
 #include "editor/core/ToolNames.h"
 #include "editor/files/PictureFile.h"
 #include "platform/HelpWindow.h"
@@ -204,7 +205,6 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   // The colour definition file is read here once colour pages exist.
   e_.StartingUp = 0;
 
-  if (e_.PalettesShown == 1) ShowPalettes();
   EnableUndoButton(2);
 
   SplashStatus(QStringLiteral("Complete..."));
@@ -213,6 +213,9 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   splash_ = nullptr;
 
   show();
+  // The floating windows come after the main window: a window manager keeps
+  // a tool window above its owner only when the owner is already there.
+  if (e_.PalettesShown == 1) ShowPalettes();
   setAcceptDrops(true);
   LayoutWindow();
   ShowToolName();
@@ -481,6 +484,8 @@ void P_WIN::Shutdown() {
   Timer1.stop();
   Timer2.stop();
   e_.settings.RPNM = e_.CurrentFileName;
+  // The palette's place is written with the settings, so take it first.
+  if (cmdWin) cmdWin->StorePosition();
   QString error;
   if (!SaveConfiguration(e_.AppPath, e_.settings, *this, &error)) {
     Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
@@ -692,11 +697,15 @@ void P_WIN::setMainState(int16_t s) {
 void P_WIN::restoreMainIfMinimised() {
   if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
 }
-// Until the command palette and the colour window exist, the overview's
-// derived defaults come from their configured positions and usual sizes.
-int32_t P_WIN::paletteTop() const { return e_.settings.CMWT; }
-int32_t P_WIN::paletteHeight() const { return 5400; }
-int32_t P_WIN::paletteWidth() const { return 1680; }
+// The overview's derived defaults put it below the palette, which stands
+// below the colour window (until that exists, at its configured top).
+int32_t P_WIN::paletteTop() const { return palette::PaletteTopTwips(e_.settings.COWT); }
+int32_t P_WIN::paletteHeight() const {
+  return roundHalfEven(cmdWin->frameGeometry().height() * twipsPerPixel());
+}
+int32_t P_WIN::paletteWidth() const {
+  return roundHalfEven(cmdWin->frameGeometry().width() * twipsPerPixel());
+}
 int32_t P_WIN::colourWindowLeft() const { return e_.settings.COWL; }
 
 void P_WIN::autosaveIntervalRead(int16_t asat) {

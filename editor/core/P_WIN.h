@@ -74,6 +74,9 @@ class P_WIN : public QWidget, public ConfigHost {
   // After a new picture arrived in PIC: picture size, zoom 1, origin 0,0,
   // scroll bars, layout, status line, undo off.
   void ResetViewAfterLoad();
+  // A message box titled with the title prefix (and the suffix).
+  Answer Ask(const QString& text, Buttons buttons, Icon icon, int defaultButton = -1,
+             const QString& titleSuffix = {});
 
   // ---- ConfigHost ----
   int32_t screenWidthTwips() const override;
@@ -134,9 +137,6 @@ class P_WIN : public QWidget, public ConfigHost {
  private:
   void ScrollChanged(bool horizontal, int value);
   void ResetToNewPicture();
-  // A message box titled with the title prefix (and the suffix).
-  Answer Ask(const QString& text, Buttons buttons, Icon icon, int defaultButton = -1,
-             const QString& titleSuffix = {});
   void ShowLoadError(int number, const QString& description, const QString& fileName);
   void ShowSaveError(const QString& fileName);
   void Shutdown();

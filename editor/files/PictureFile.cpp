@@ -132,7 +132,8 @@ qint64 availableMemory() {
   return best;
 }
 
-// Refuses a picture too large for the editor before anything is allocated.
+}  // namespace
+
 std::optional<PictureError> checkPictureSize(qint64 width, qint64 height) {
   if (width > kMaxPictureSide || height > kMaxPictureSide) return fail(kErrOutOfMemory);
   const qint64 bytes = width * height * 4;
@@ -142,6 +143,8 @@ std::optional<PictureError> checkPictureSize(qint64 width, qint64 height) {
   if (available >= 0 && bytes * 2 > available) return fail(kErrOutOfMemory);
   return std::nullopt;
 }
+
+namespace {
 
 // Qt's limit is process-wide and 128 MB by default; lift it to what we already
 // allowed for this one read only.

@@ -34,6 +34,11 @@ PictureError pictureError(int number);
 inline constexpr int kMaxPictureSide = 32767;
 inline constexpr std::int64_t kMaxPictureBytes = std::int64_t{3} << 29;  // 1.5 GiB
 
+// Refuses a picture too large for the editor (error 7) before anything is
+// allocated: a side above kMaxPictureSide, more than kMaxPictureBytes, or more
+// than the machine's free memory can hold.
+std::optional<PictureError> checkPictureSize(qint64 width, qint64 height);
+
 // Reads a BMP or ICO file into `out` (resized to the picture). The format is
 // recognised from the content, not the name. An icon's transparent parts are
 // laid over `background`; of several icon images the largest is taken. On

@@ -2,8 +2,21 @@
 // The command palette: a small tool window beside the main window that
 // chooses the tool, the pen size and the zoom, undoes, and starts the file,
 // effect, system and window commands.
+//
+// Two layouts share the window: the normal one (zoom 1), a selector ROOT_B
+// over the seven groups ROOT_M, and the expansion one (zoom above 1), a
+// selector EXP_B over the three groups EXP_M. The pen-size bar, UNDO and the
+// window buttons stay below in both.
 
+#include <QLabel>
+#include <QPixmap>
+#include <QScrollBar>
 #include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "editor/palette/PaletteTables.h"
+#include "editor/palette/StripButton.h"
 
 namespace tupalo {
 
@@ -14,6 +27,7 @@ class CMD_WIN : public QWidget {
   Q_OBJECT
  public:
   CMD_WIN(Editor& e, P_WIN& owner);
+
   // EnableUndoButton: 0 or 1 enables, 2 disables.
   void EnableUndoButton(int state);
   // The pen-size bar moved by one step (Page Up / Page Down on the canvas).
@@ -21,9 +35,110 @@ class CMD_WIN : public QWidget {
   // The canvas's one-shot magnifier switched the palette to the expansion layout.
   void EnterExpansionLayout();
 
+  // ---- palette operations ----
+  enum class Strip {
+    Tools,
+    Magnify,
+    File,
+    NormalSelector,
+    ExpansionSelector,
+    Effects,
+    Windows,
+    System,
+    ExpansionTools,
+    Zoom
+  };
+  void PaintButtonStrip(Strip strip);
+  void HighlightToolButton(int i);
+  void HighlightMagnifyButton(int i);
+  void HighlightExpansionToolButton(int i);
+  void HighlightZoomItem(int i);
+  void HighlightFileButton(int i);
+  void ShowNormalGroup(int i);
+  void ShowExpansionGroup(int i);
+  void PressWindowButton(int i, int state);
+  // 0 when the clipboard holds a picture; otherwise says so and gives 1.
+  int ClipboardHasPicture();
+  // Stores the palette's place (CMWT, CMWL) into the settings.
+  void StorePosition();
+  bool inExpansionLayout() const { return expansionLayout_; }
+
+  // ---- event handlers ----
+  void CMD_B_MouseDown(int i, Qt::MouseButton button);
+  void CMD_B_Click(int i);
+  void EDIT_B_Click(int i);
+  void EFCT_B_Click(int i);
+  void EXP_B_Click(int i);
+  void EXP_M1_MouseDown(int i, Qt::MouseButton button);
+  void EXP_M1_Click(int i);
+  void EXP_M2_Click(int i);
+  void FILE_B_MouseDown(int i, Qt::MouseButton button);
+  void FILE_B_Click(int i);
+  void OPT_W_B_Click(int i);
+  void ROOT_B_Click(int i);
+  void SYS_B_Click(int i);
+  void PEN_SZ_SB_Change(int value);
+  void UNDO_Click();
+
+  // ---- palette state (-1: nothing highlighted) ----
+  int32_t SelectedToolButton = 0;
+  int32_t SelectedMagnifyButton = -1;
+  int32_t SelectedFileButton = -1;
+  int32_t SelectedExpansionToolButton = -1;
+  int32_t SelectedZoomItem = -1;
+  int16_t RightClickPending = 0;
+  // The settings window the last right click asked for (None when it asked
+  // for nothing); the windows themselves open at ShowSettingsWindow.
+  palette::SettingsWindow RequestedSettingsWindow = palette::SettingsWindow::None;
+
+  // ---- controls ----
+  QWidget* ROOT_B_BASE;
+  QWidget* EXP_B_BASE;
+  std::array<QWidget*, palette::kNormalGroups> ROOT_M{};
+  std::array<QWidget*, palette::kExpansionGroups> EXP_M{};
+  std::array<StripButton*, 36> CMD_B{};
+  std::array<StripButton*, 3> EDIT_B{};
+  std::array<StripButton*, 8> FILE_B{};
+  std::array<StripButton*, 5> SYS_B{};  // SYS_B(1) has no button
+  std::array<StripButton*, 6> EFCT_B{};
+  std::array<StripButton*, 20> EXP_M1{};
+  std::array<StripButton*, 4> EXP_M2{};
+  std::array<StripButton*, 3> EXP_B{};
+  std::array<StripButton*, 7> ROOT_B{};
+  std::array<StripButton*, 3> OPT_W_B{};
+  StripButton* UNDO;
+  QScrollBar* PEN_SZ_SB;
+  QLabel* PEN_SZ;
+
+ protected:
+  void showEvent(QShowEvent* ev) override;
+  void closeEvent(QCloseEvent* ev) override;
+
  private:
+  void Load();
+  void LoadStrips();
+  void BuildGroups();
+  StripButton* MakeButton(palette::Family family, int index, QWidget* parent, int x, int y);
+  QPixmap& StripOf(palette::Family family);
+  void PaintFamily(palette::Family family, int selected);
+  void ShowNormalLayout();
+  void ShowSettingsWindow(palette::SettingsWindow w);
+  void ShowTooLargeMessage();
+  void ShowNoPictureMessage();
+  void ShowNeedsNormalDrawingMode();
+  // File commands.
+  void OpenPicture();
+  void SavePictureAs();
+  void PastePicture();
+  void CopyPicture();
+  void NewPicture();
+
   Editor& e_;
   P_WIN& owner_;
+  bool loaded_ = false;
+  bool expansionLayout_ = false;
+  QPixmap cmdStrip_, efctStrip_, expM1Strip_, expM2Strip_, expBStrip_, sysStrip_, fileStrip_,
+      rootStrip_, optWStrip_, undoStrip_;
 };
 
 }  // namespace tupalo

@@ -1,0 +1,216 @@
+#include "editor/palette/PaletteTables.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tupalo::palette {
+
+namespace {
+
+using F = Family;
+
+constexpr Slot kDrawing[] = {
+    {F::Cmd, 0, 0, 0}, {F::Cmd, 1, 1, 0}, {F::Cmd, 2, 2, 0}, {F::Cmd, 3, 3, 0},
+    {F::Cmd, 4, 0, 1}, {F::Cmd, 5, 1, 1}, {F::Cmd, 6, 2, 1}, {F::Cmd, 20, 3, 1},
+    {F::Cmd, 7, 0, 2}, {F::Cmd, 8, 1, 2}, {F::Cmd, 9, 2, 2}, {F::Cmd, 10, 3, 2},
+};
+constexpr Slot kMagnify[] = {{F::Edit, 0, 1, 0}, {F::Edit, 1, 2, 0}, {F::Edit, 2, 3, 0}};
+constexpr Slot kSystem[] = {
+    {F::Sys, 0, 0, 0}, {F::Sys, 2, 2, 0}, {F::Sys, 3, 0, 2}, {F::Sys, 4, 1, 2}};
+constexpr Slot kEditing[] = {
+    {F::Cmd, 11, 0, 0}, {F::Cmd, 16, 1, 0}, {F::Cmd, 27, 2, 0}, {F::Cmd, 23, 3, 0},
+    {F::Cmd, 18, 0, 1}, {F::Cmd, 19, 1, 1}, {F::Cmd, 21, 2, 1}, {F::Cmd, 22, 3, 1},
+    {F::Cmd, 12, 0, 2}, {F::Cmd, 13, 1, 2}, {F::Cmd, 14, 2, 2}, {F::Cmd, 15, 3, 2},
+};
+constexpr Slot kEffects[] = {
+    {F::Efct, 0, 0, 0}, {F::Efct, 1, 1, 0}, {F::Efct, 2, 2, 0},
+    {F::Efct, 3, 3, 0}, {F::Efct, 4, 0, 1}, {F::Efct, 5, 1, 1},
+};
+constexpr Slot kColourTools[] = {
+    {F::Cmd, 17, 0, 0}, {F::Cmd, 24, 1, 0}, {F::Cmd, 33, 2, 0}, {F::Cmd, 34, 3, 0},
+    {F::Cmd, 25, 0, 1}, {F::Cmd, 26, 1, 1}, {F::Cmd, 30, 2, 1}, {F::Cmd, 35, 3, 1},
+    {F::Cmd, 28, 0, 2}, {F::Cmd, 29, 1, 2}, {F::Cmd, 32, 2, 2}, {F::Cmd, 31, 3, 2},
+};
+
+constexpr Slot kExp0[] = {
+    {F::ExpM1, 0, 0, 0}, {F::ExpM1, 12, 1, 0}, {F::ExpM1, 13, 2, 0}, {F::ExpM1, 5, 3, 0},
+    {F::ExpM1, 3, 0, 1}, {F::ExpM1, 4, 1, 1},  {F::ExpM1, 11, 2, 1}, {F::ExpM1, 6, 3, 1},
+    {F::ExpM1, 1, 0, 2}, {F::ExpM1, 2, 1, 2},  {F::ExpM1, 14, 2, 2}, {F::ExpM1, 15, 3, 2},
+};
+constexpr Slot kExp1[] = {
+    {F::ExpM1, 7, 0, 0},  {F::ExpM1, 8, 1, 0},  {F::ExpM1, 9, 2, 0},  {F::ExpM1, 10, 3, 0},
+    {F::ExpM1, 16, 0, 1}, {F::ExpM1, 17, 1, 1}, {F::ExpM1, 18, 2, 1}, {F::ExpM1, 19, 3, 1},
+};
+constexpr Slot kExp2[] = {
+    {F::ExpM2, 0, 0, 0}, {F::ExpM2, 1, 1, 0}, {F::ExpM2, 2, 2, 0}, {F::ExpM2, 3, 3, 0}};
+
+constexpr Slot kRootSelector[] = {
+    {F::RootB, 0, 0, 0}, {F::RootB, 4, 1, 0}, {F::RootB, 6, 2, 0}, {F::RootB, 1, 3, 0},
+    {F::RootB, 2, 0, 1}, {F::RootB, 5, 1, 1}, {F::RootB, 3, 2, 1},
+};
+
+constexpr int kRowPitch = kButtonSize + kFileCaptionHeight;
+constexpr FileSlot kFileSlots[] = {
+    // Load: open, paste from the clipboard, new picture, scanner.
+    {0, 0, kFileCaptionHeight},
+    {2, kButtonSize, kFileCaptionHeight},
+    {5, 2 * kButtonSize, kFileCaptionHeight},
+    {7, 3 * kButtonSize, kFileCaptionHeight},
+    // Save: save as, copy to the clipboard, print, picture size.
+    {1, 0, kRowPitch + kFileCaptionHeight},
+    {3, kButtonSize, kRowPitch + kFileCaptionHeight},
+    {6, 2 * kButtonSize, kRowPitch + kFileCaptionHeight},
+    {4, 3 * kButtonSize, kRowPitch + kFileCaptionHeight},
+};
+
+}  // namespace
+
+std::span<const Slot> NormalGroupSlots(int group) {
+  switch (group) {
+    case 0:
+      return kDrawing;
+    case 1:
+      return kMagnify;
+    case 3:
+      return kSystem;
+    case 4:
+      return kEditing;
+    case 5:
+      return kEffects;
+    case 6:
+      return kColourTools;
+    default:
+      return {};
+  }
+}
+
+std::span<const Slot> ExpansionGroupSlots(int group) {
+  switch (group) {
+    case 0:
+      return kExp0;
+    case 1:
+      return kExp1;
+    case 2:
+      return kExp2;
+    default:
+      return {};
+  }
+}
+
+Slot RootSelectorSlot(int i) {
+  for (const Slot& s : kRootSelector)
+    if (s.index == i) return s;
+  return {F::RootB, i, 0, 0};
+}
+
+std::span<const FileSlot> FileGroupSlots() { return kFileSlots; }
+
+int StripCell(Family family, int index) { return family == Family::Edit ? index + 1 : index; }
+
+QString SettingsWindowName(SettingsWindow w) {
+  switch (w) {
+    case SettingsWindow::Fuzzy:
+      return QStringLiteral("FUZZY_WIN");
+    case SettingsWindow::Spray:
+      return QStringLiteral("SPRAY_WIN");
+    case SettingsWindow::Hset:
+      return QStringLiteral("HSET_WIN");
+    case SettingsWindow::Deep:
+      return QStringLiteral("DEEP_WIN");
+    case SettingsWindow::None:
+      break;
+  }
+  return {};
+}
+
+std::optional<int> CmdButtonToolCode(int i, int16_t lmod) {
+  if (i == 2) return lmod > 0 ? 29 : 3;
+  if (i >= 0 && i <= 10) return i + 1;
+  if (i == 11) return 20000;
+  if (i >= 12 && i <= 19) return i;
+  if (i >= 21 && i <= 28) return i;
+  if (i >= 29 && i <= 35) return i + 1;
+  return std::nullopt;
+}
+
+SettingsWindow CmdButtonSettingsWindow(int i) {
+  switch (i) {
+    case 23:
+    case 24:
+    case 26:
+      return SettingsWindow::Fuzzy;
+    case 21:
+    case 22:
+    case 33:
+    case 34:
+      return SettingsWindow::Spray;
+    case 31:
+    case 32:
+      return SettingsWindow::Hset;
+    case 35:
+      return SettingsWindow::Deep;
+    default:
+      return SettingsWindow::None;
+  }
+}
+
+int ExpansionToolCode(int i, int16_t lmod, int current) {
+  static constexpr std::array<int, 20> kCodes = {11001, 8,     9,  10,    11, 11002, 11100,
+                                                 12,    13,    14, 15,    23, 11010, 11003,
+                                                 11004, 11005, 33, 11006, 34, 35};
+  if (i < 0 || i >= int(kCodes.size())) return current;
+  if (i == 12 && lmod > 0) return 11029;
+  return kCodes[i];
+}
+
+SettingsWindow ExpansionToolSettingsWindow(int toolCode) {
+  switch (toolCode) {
+    case 23:
+      return SettingsWindow::Fuzzy;
+    case 33:
+    case 11006:
+      return SettingsWindow::Hset;
+    case 34:
+      return SettingsWindow::Spray;
+    default:
+      return SettingsWindow::None;
+  }
+}
+
+int MagnifyToolCode(int i) { return 10000 + ZoomItemFactor(i + 1); }
+
+int ZoomItemFactor(int i) { return 1 << std::clamp(i, 0, 4); }
+
+AbandonedShape AbandonMultiClickShape(int toolCode) {
+  using Work = AbandonedShape::Work;
+  switch (toolCode) {
+    case 28:
+    case 5028:
+    case 6028:
+    case 7028:
+    case 8028:
+      return {28, Work::Hide};
+    case 29:
+    case 5029:
+    case 6029:
+    case 7029:
+    case 8029:
+      return {29, Work::Hide};
+    case 11029:
+    case 12029:
+    case 13029:
+      return {11029, Work::Hide};
+    case 27:
+    case 5027:
+    case 6027:
+    case 7027:
+    case 8027:
+      return {27, Work::Unchanged};
+    case 11010:
+      return {11010, Work::ThinCopyPen};
+    default:
+      return {toolCode, Work::Unchanged};
+  }
+}
+
+}  // namespace tupalo::palette
