@@ -20,9 +20,11 @@ void CanvasWidget::paintEvent(QPaintEvent* ev) {
   QPainter p(this);
   const QImage img = asQImage(e_.DRAW);
   // Zoomed pixels are already hard-edged blocks in DRAW: paint 1:1, only the
-  // part that needs it.
-  const QRect r = ev->rect() & img.rect();
-  if (!r.isEmpty()) p.drawImage(r.topLeft(), img, r);
+  // parts that need it (the edges of a large rubber band, not its inside).
+  for (const QRect& part : ev->region()) {
+    const QRect r = part & img.rect();
+    if (!r.isEmpty()) p.drawImage(r.topLeft(), img, r);
+  }
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* ev) {

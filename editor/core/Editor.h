@@ -71,6 +71,11 @@ struct Editor {
   bool CanvasRedrawOff = false;
   // The work surface is shown above the canvas as the floating piece.
   bool WorkShown = false;
+  // The text overlay WORD is shown above the canvas.
+  bool WordShown = false;
+  // Counts full redraws of the canvas from PIC, so a tool can tell that an
+  // XOR rubber band it drew is gone and must not be drawn again to erase it.
+  uint32_t CanvasGeneration = 0;
   // Drawing width and mode of WORK (the expanded-mode line tool changes them).
   int WorkDrawWidth = 1;
   bool WorkXorMode = false;

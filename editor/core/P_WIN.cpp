@@ -1,6 +1,7 @@
 #include "editor/core/P_WIN.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -303,6 +304,16 @@ void P_WIN::ZoomTo(int X, int Y, int newZoom) {
   DoRelayout();
 }
 
+void P_WIN::CommitView() {
+  tupalo::CommitView(e_);
+  // The overview window is redrawn here once it exists.
+}
+
+void P_WIN::CommitRect(int x1, int y1, int x2, int y2) {
+  tupalo::CommitRect(e_, x1, y1, x2, y2);
+  // The overview window redraws that part here once it exists.
+}
+
 void P_WIN::InvalidateUndo() {
   e_.UndoAvailable = 0;
   EnableUndoButton(2);
@@ -324,12 +335,56 @@ void P_WIN::ShowPointerPosition(int X, int Y) {
 }
 
 void P_WIN::ShowToolName() {
-  if (e_.settings.IDSP == 1) INF_CMD->setText(ToolStatusName(e_.ToolCode));
+  const int code = e_.ToolCode;
+  // The colour window frames the active colour's swatch here once it exists
+  // (light cyan, light red while the colour pick is chosen).
+  SetPointer(code >= 10002 && code <= 10016 ? QStringLiteral("LUPE")
+             : code == 1000                 ? QStringLiteral("SPOIT")
+             : code == 8 || code == 9       ? QStringLiteral("PAINT")
+             : code == 21                   ? QStringLiteral("SPRAY")
+                                            : QStringLiteral("NORMAL"));
+  // The floating piece and the text overlay belong to their tools only.
+  const bool work = code == 19 || code == 11101 || code == 20001;
+  const bool word = code == 27001;
+  if (work != e_.WorkShown || word != e_.WordShown) {
+    e_.WorkShown = work;
+    e_.WordShown = word;
+    DRAW->refreshAll();
+  }
+  // Settings windows of other tools close here once they exist: spray unless
+  // 21, 22, 34, 35; fuzzy unless 23, 24, 26; HSET unless 32, 33; depth unless 36.
+  if (e_.settings.IDSP == 1) INF_CMD->setText(ToolStatusName(code));
 }
 
 void P_WIN::SetPointer(const QString& name) {
-  Q_UNUSED(name);
-  DRAW->setCursor(Qt::ArrowCursor);
+  const QCursor pointer = PointerShape(name);
+  DRAW->setCursor(pointer);
+  if (cmdWin) cmdWin->setCursor(pointer);
+  // The colour window takes the same pointer once it exists.
+}
+
+QCursor P_WIN::PointerShape(const QString& name) {
+  struct Kind {
+    const char* name;
+    int hotX, hotY;  // where the pointer points, in its 32 x 32 picture
+  };
+  static constexpr Kind kKinds[] = {
+      {"PAINT", 6, 28}, {"SPOIT", 0, 31}, {"LUPE", 10, 10}, {"WAIT", 15, 15}, {"SPRAY", 6, 8}};
+  for (const Kind& k : kKinds) {
+    if (name != QLatin1String(k.name)) continue;
+    if (const auto it = pointers_.find(name); it != pointers_.end()) return it->second;
+    const QImage img = QImage(e_.AppPath + QLatin1Char('/') + name + QStringLiteral("_CUR.bmp"))
+                           .convertToFormat(QImage::Format_RGB32);
+    if (img.isNull()) return QCursor(Qt::ArrowCursor);  // a missing picture gives the arrow
+    QPixmap pixmap = QPixmap::fromImage(img);
+    // Magenta is the transparent key colour of the pointer pictures.
+    pixmap.setMask(
+        QBitmap::fromImage(img.createMaskFromColor(qRgb(255, 0, 255), Qt::MaskOutColor)));
+    const QCursor pointer(pixmap, k.hotX, k.hotY);
+    pointers_.emplace(name, pointer);
+    return pointer;
+  }
+  return QCursor(Qt::ArrowCursor);
 }
 
 void P_WIN::ToggleStatusLine() {
@@ -386,6 +441,8 @@ void P_WIN::resizeEvent(QResizeEvent* ev) {
 
 void P_WIN::changeEvent(QEvent* ev) {
   QWidget::changeEvent(ev);
+  // A keypad key held down would never come back up to this window.
+  if (ev->type() == QEvent::ActivationChange && !isActiveWindow()) engine->KeyboardLost();
   if (ev->type() != QEvent::WindowStateChange) return;
   if (isMinimized())
     HidePalettes();

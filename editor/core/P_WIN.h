@@ -3,12 +3,14 @@
 // routine, lays out the canvas with its scroll bars and status line, and
 // receives dropped files.
 
+#include <QCursor>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "editor/core/Canvas.h"
@@ -58,6 +60,10 @@ class P_WIN : public QWidget, public ConfigHost {
   void HidePalettes();
   void ShowPalettes();
   void InvalidateUndo();
+  // Write what was drawn on the canvas into the picture: the whole view, or
+  // only the picture pixels under a window-pixel rectangle (see View.h).
+  void CommitView();
+  void CommitRect(int x1, int y1, int x2, int y2);
   // The palette's undo button: 0 or 1 enables, 2 disables.
   void EnableUndoButton(int state);
 
@@ -141,6 +147,7 @@ class P_WIN : public QWidget, public ConfigHost {
   void ShowSaveError(const QString& fileName);
   void Shutdown();
   void SetBusyPointer(bool busy);
+  QCursor PointerShape(const QString& name);
   int statusLineHeight() const;
   QRect rememberedGeometry() const;
 
@@ -150,6 +157,7 @@ class P_WIN : public QWidget, public ConfigHost {
   bool applyingScroll_ = false;
   bool shutDown_ = false;
   QPixmap statusIcons_;
+  std::map<QString, QCursor> pointers_;  // the custom pointers, loaded once
   QStringList splashLog_;
   void SplashStatus(const QString& text);
 };

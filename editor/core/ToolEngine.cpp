@@ -1,29 +1,424 @@
 #include "editor/core/ToolEngine.h"
 
+#include <QCursor>
 #include <QKeyEvent>
+#include <algorithm>
+#include <cstdlib>
 
 #include "editor/core/P_WIN.h"
+#include "editor/core/ShapeDrawing.h"
+#include "editor/core/Tool.h"
+#include "editor/core/Undo.h"
+#include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
+
+namespace {
+
+// Numbers in the status line carry a leading blank in place of a plus sign.
+QString num(int v) { return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v); }
+
+bool IsSpray(int code) { return code == 21 || code == 22 || code == 34 || code == 35; }
+
+// The one-shot magnifier (10002 to 10016): the press zooms about the clicked
+// point and switches the palette to the expansion layout; the release goes
+// back to the expansion tool last chosen.
+class ZoomTool : public Tool {
+ public:
+  void Press(ToolEngine& t, int X, int Y) override {
+    P_WIN& w = t.win();
+    w.SetPointer(QStringLiteral("WAIT"));
+    w.ZoomTo(X, Y, t.ed().ToolCode - 10000);
+    if (w.cmdWin) w.cmdWin->EnterExpansionLayout();
+  }
+  bool Release(ToolEngine& t, int, int) override {
+    t.ed().ToolCode = t.ed().LastExpansionTool;
+    t.win().ShowToolName();
+    return false;  // the view changed, the picture did not
+  }
+};
+
+}  // namespace
+
+int BaseToolCode(int code) {
+  switch (code) {
+    case 5027:
+    case 6027:
+    case 7027:
+      return 27;
+    case 5028:
+    case 6028:
+    case 7028:
+    case 8028:
+      return 28;
+    case 5029:
+    case 6029:
+    case 7029:
+    case 8029:
+      return 29;
+    case 1031:
+    case 2031:
+    case 5031:
+      return 31;
+    case 12029:
+    case 13029:
+      return 11029;
+    case 11101:
+    case 11102:
+      return 11100;
+    case 20001:
+    case 20002:
+      return 20000;
+    case 27002:
+      return 27001;
+    default:
+      return code;
+  }
+}
+
+bool IsPendingMultiStep(int code) {
+  const int base = BaseToolCode(code);
+  return code != base && (base == 27 || base == 28 || base == 29 || base == 31 || base == 11029);
+}
 
 ToolEngine::ToolEngine(P_WIN& w) : w_(w), e_(w.editor()) {}
 ToolEngine::~ToolEngine() = default;
 
-void ToolEngine::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
-  // With no gesture running and the right button not set to pick colours,
-  // a right click on the canvas shows or hides the floating windows.
-  if (button == Qt::RightButton && e_.DragActive == 0 && e_.settings.CDSP == 0)
-    w_.TogglePalettes();
+Tool* ToolEngine::ToolFor(int code) {
+  const int base = BaseToolCode(code);
+  if (auto it = tools_.find(base); it != tools_.end()) return it->second.get();
+  std::unique_ptr<Tool> tool;
+  switch (base) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+      tool = MakeShapeTool(base);
+      break;
+    case 27:
+    case 29:
+    case 31:
+      tool = MakeMultiClickTool(base);
+      break;
+    case 11001:
+    case 11002:
+    case 11003:
+    case 11004:
+    case 11005:
+    case 11010:
+    case 11029:
+      tool = MakeCellTool(base);
+      break;
+    case 10002:
+    case 10004:
+    case 10008:
+    case 10016:
+      tool = std::make_unique<ZoomTool>();
+      break;
+    default:
+      // Tools still to come plug in here: fills (8, 9), mask and thru pens
+      // (10, 11, 23, 36), side change, reverse and mirror (12-16, 30), colour
+      // change (17, 24-26, 32, 33, 11006), copy tools (18, 19, 28, 11100,
+      // 20000), sprays (21, 22, 34, 35), colour pick (1000) and text (27001).
+      // Until then their gestures draw nothing and commit nothing: a commit of
+      // an unchanged canvas would replace the user's undo step with a no-op.
+      break;
+  }
+  Tool* raw = tool.get();
+  tools_[base] = std::move(tool);
+  return raw;
 }
 
-void ToolEngine::MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int X, int Y) {
+void ToolEngine::ResetTools() {
+  for (auto& [code, tool] : tools_)
+    if (tool) tool->Reset();
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+void ToolEngine::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int X, int Y) {
+  if (button == Qt::RightButton) {
+    RightPress(X, Y);
+    return;
+  }
+  if (button != Qt::LeftButton || busy_) return;
+  busy_ = true;
+  if (e_.DragActive == 1 && e_.ToolCode != 12029) {
+    busy_ = false;
+    // The magnifier window is updated here once it exists.
+    return;
+  }
+  e_.DragActive = 1;
+  e_.GestureStage = 1;
+  start_ = {X, Y};
+  startPic_ = {X / e_.ZoomFactor, Y / e_.ZoomFactor};
+  last_ = {X, Y};
+  pressTaken_ = true;
+  if (IsSpray(e_.ToolCode)) {
+    w_.Timer1.setInterval(std::clamp<int>(e_.settings.SPRI, 1, 1000));
+    w_.Timer1.start();
+  }
+  if (Tool* tool = ToolFor(e_.ToolCode)) tool->Press(*this, X, Y);
+}
+
+void ToolEngine::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int X, int Y) {
+  points_[static_cast<std::size_t>(std::clamp(e_.PointCount, 0, kMaxPoints))] = {X, Y};
+  last_ = {X, Y};
   w_.ShowPointerPosition(X, Y);
+  Tool* tool = ToolFor(e_.ToolCode);
+  if (tool) {
+    if ((buttons & Qt::LeftButton) || keypadButton_) {
+      if (e_.DragActive == 1 && pressTaken_) tool->Drag(*this, X, Y);
+    } else if (buttons == Qt::NoButton) {
+      tool->Hover(*this, X, Y);
+    }
+  }
+  // The magnifier window is updated here once it exists.
 }
 
-void ToolEngine::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
-void ToolEngine::DoubleClick(int, int) {}
-bool ToolEngine::KeyDown(QKeyEvent*) { return false; }
-bool ToolEngine::KeyUp(QKeyEvent*) { return false; }
-void ToolEngine::Timer1Tick() {}
+void ToolEngine::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int X, int Y) {
+  if (button != Qt::LeftButton) return;
+  if (!pressTaken_ || e_.DragActive == 0) {
+    // The gesture was cancelled while the button was down.
+    busy_ = false;
+    pressTaken_ = false;
+    return;
+  }
+  Tool* tool = ToolFor(e_.ToolCode);
+  const bool changed = tool && tool->Release(*this, X, Y);
+  FinishGesture(tool, changed);
+}
+
+void ToolEngine::DoubleClick(int X, int Y) {
+  Tool* tool = ToolFor(e_.ToolCode);
+  if (!tool) return;
+  if (const std::optional<bool> finished = tool->DoubleClick(*this, X, Y))
+    FinishGesture(tool, *finished);
+}
+
+// The common end of a gesture.
+void ToolEngine::FinishGesture(Tool* tool, bool changed) {
+  const int code = e_.ToolCode;
+  w_.Timer1.stop();
+  if (changed) {
+    CommitChange(tool, code);
+    e_.GestureStage = 2;
+    e_.UndoAvailable = 1;
+    w_.EnableUndoButton(1);
+  } else if (!IsPendingMultiStep(code)) {
+    // Nothing was drawn: no gesture is pending, and the undo stays as it was
+    // (arming it here would offer a stale region).
+    e_.GestureStage = e_.UndoAvailable == 1 ? 2 : 0;
+  }
+  // The connected expanded-mode line keeps the drag flag between its clicks.
+  if (e_.ToolCode != 12029) e_.DragActive = 0;
+  if (e_.ToolCode == 13029) e_.ToolCode = 11029;
+  busy_ = false;
+  pressTaken_ = false;
+  // The magnifier window is updated here once it exists.
+}
+
+void ToolEngine::CommitChange(Tool* tool, int code) {
+  // A run of dots writes back only its own rectangle once an undo step
+  // exists, so that it stays fast.
+  if (e_.UndoAvailable == 1 && (code == 1 || code == 11001 || code == 11002)) {
+    if (const std::optional<WindowRect> area = tool->CommitArea(*this)) {
+      w_.CommitRect(area->left, area->top, area->right, area->bottom);
+      return;
+    }
+  }
+  w_.CommitView();
+}
+
+void ToolEngine::RightPress(int X, int Y) {
+  if (e_.DragActive == 1 || IsPendingMultiStep(e_.ToolCode)) {
+    CancelGesture();
+    return;
+  }
+  if (e_.settings.CDSP == 0) {
+    w_.TogglePalettes();
+    return;
+  }
+  PickCanvasColour(X, Y, e_.CurColor);
+  // The colour window shows CurColor here once it exists.
+}
+
+void ToolEngine::CancelGesture() {
+  if (e_.ToolCode == 20002) e_.ToolCode = 20000;
+  if (e_.ToolCode == 11102) e_.ToolCode = 11100;
+  ShowSub(QStringLiteral(" "));
+  w_.Timer1.stop();
+  e_.DragActive = 0;
+  e_.CanvasRedrawOff = false;
+  if (IsPendingMultiStep(e_.ToolCode)) {
+    e_.ToolCode = BaseToolCode(e_.ToolCode);
+    e_.PointCount = 0;
+    e_.WorkShown = false;
+  }
+  if (e_.ToolCode == 11010) {
+    e_.WorkDrawWidth = 1;
+    e_.WorkXorMode = false;
+  }
+  ResetTools();
+  pressTaken_ = false;
+  e_.GestureStage = e_.UndoAvailable == 1 ? 2 : 0;
+  RedrawCanvas();
+}
+
+void ToolEngine::Timer1Tick() {
+  // The spray tools repeat at the last pointer position while held.
+  if (e_.DragActive == 1 && IsSpray(e_.ToolCode)) {
+    if (Tool* tool = ToolFor(e_.ToolCode)) tool->Tick(*this, last_.x, last_.y);
+  }
+  // The magnifier window is updated here once it exists.
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+bool ToolEngine::KeyDown(QKeyEvent* ev) {
+  const int key = ev->key();
+  // The numeric keypad is a mouse: it works during a drag as a mouse would.
+  if ((ev->modifiers() & Qt::KeypadModifier) && key >= Qt::Key_0 && key <= Qt::Key_9) {
+    static constexpr int kStep[10][2] = {{0, 0}, {-1, 1}, {0, 1},   {1, 1},  {-1, 0},
+                                         {0, 0}, {1, 0},  {-1, -1}, {0, -1}, {1, -1}};
+    const int digit = key - Qt::Key_0;
+    if (digit == 0) {
+      // Auto-repeat of the held key must not press again.
+      if (!ev->isAutoRepeat()) KeyMousePress(true);
+    } else if (digit != 5) {
+      MoveKeyMouse(kStep[digit][0], kStep[digit][1]);
+    }
+    return digit != 5;
+  }
+  if (e_.DragActive != 0) return false;
+
+  // Qt key codes do not depend on case, so letters are upper case already.
+  const bool shift = ev->modifiers() & Qt::ShiftModifier;
+  auto scroll = [&](QScrollBar* sb, int d) {
+    sb->setValue(std::clamp(sb->value() + d * (shift ? 16 : 1), sb->minimum(), sb->maximum()));
+    return true;
+  };
+  switch (key) {
+    case Qt::Key_Left:
+      return scroll(w_.X_SC, -1);
+    case Qt::Key_Right:
+      return scroll(w_.X_SC, 1);
+    case Qt::Key_Up:
+      return scroll(w_.Y_SC, -1);
+    case Qt::Key_Down:
+      return scroll(w_.Y_SC, 1);
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      if (w_.cmdWin) w_.cmdWin->StepPenSize(key == Qt::Key_PageUp ? 1 : -1);
+      return true;
+    case Qt::Key_1:
+      PickCanvasColour(last_.x, last_.y, e_.Color1);
+      if (e_.UseSecondColor == 0) e_.CurColor = e_.Color1;
+      // The colour window's first swatch shows Color1 here once it exists.
+      return true;
+    case Qt::Key_2:
+      PickCanvasColour(last_.x, last_.y, e_.Color2);
+      if (e_.UseSecondColor == 1) e_.CurColor = e_.Color2;
+      // The colour window's second swatch shows Color2 here once it exists.
+      return true;
+    case Qt::Key_Space:
+      // A pending shape is dropped; otherwise the last change is undone.
+      if (e_.GestureStage == 1 || IsPendingMultiStep(e_.ToolCode))
+        CancelGesture();
+      else
+        Undo(w_);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ToolEngine::KeyUp(QKeyEvent* ev) {
+  if ((ev->modifiers() & Qt::KeypadModifier) && ev->key() == Qt::Key_0) {
+    if (!ev->isAutoRepeat()) KeyMousePress(false);
+    return true;
+  }
+  return false;
+}
+
+void ToolEngine::KeyboardLost() {
+  if (keypadButton_) KeyMousePress(false);
+}
+
+void ToolEngine::MoveKeyMouse(int dx, int dy) {
+  keyMouse_ = 1;
+  QCursor::setPos(QCursor::pos() + QPoint(dx, dy));
+  // The pointer warp may or may not come back as a move event (it does not
+  // offscreen); deliver the move here so the canvas sees it either way.
+  const QPoint p = w_.DRAW->mapFromGlobal(QCursor::pos());
+  if (keypadButton_ || w_.DRAW->rect().contains(p))
+    MouseMove(keypadButton_ ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier, p.x(), p.y());
+}
+
+void ToolEngine::KeyMousePress(bool down) {
+  keyMouse_ = 1;
+  const QPoint p = w_.DRAW->mapFromGlobal(QCursor::pos());
+  if (down) {
+    if (keypadButton_ || !w_.DRAW->rect().contains(p)) return;
+    keypadButton_ = true;
+    MouseDown(Qt::LeftButton, Qt::NoModifier, p.x(), p.y());
+  } else {
+    if (!keypadButton_) return;
+    keypadButton_ = false;
+    MouseUp(Qt::LeftButton, Qt::NoModifier, p.x(), p.y());
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Helpers for the tools
+
+void ToolEngine::PickCanvasColour(int X, int Y, Rgb& into) {
+  const raster::ColorRef c = raster::GetPixel(e_.DRAW, X, Y);
+  // Off the canvas there is no colour; CLR_INVALID would read as white.
+  if (c == raster::CLR_INVALID) return;
+  into = {static_cast<int32_t>(c & 255), static_cast<int32_t>((c & 65280) / 256),
+          static_cast<int32_t>((c & 16711680) / 65536)};
+}
+
+raster::Pen ToolEngine::DrawPen() const {
+  raster::Pen pen;
+  pen.color = e_.Color1.ref();
+  pen.width = std::max(e_.PenSize, 1);
+  pen.mode = raster::DrawMode::CopyPen;
+  return pen;
+}
+
+void ToolEngine::Touch(int l, int t, int r, int b, int margin) {
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  const QRect box =
+      QRect(QPoint(l - margin, t - margin), QPoint(r + margin, b + margin)) & w_.DRAW->rect();
+  if (!box.isEmpty()) w_.DRAW->refresh(box.x(), box.y(), box.width(), box.height());
+}
+
+void ToolEngine::RedrawCanvas() {
+  RedrawView(e_);
+  w_.DRAW->refreshAll();
+}
+
+void ToolEngine::ShowSub(const QString& text) {
+  if (e_.settings.IDSP == 1) w_.INF_SUB->setText(text);
+}
+
+void ToolEngine::ShowSize(int X, int Y) {
+  const int w = std::abs(X / e_.ZoomFactor - startPic_.x) + 1;
+  const int h = std::abs(Y / e_.ZoomFactor - startPic_.y) + 1;
+  ShowSub(QStringLiteral("Size X=") + num(w) + QStringLiteral(" Y=") + num(h));
+}
+
+void ToolEngine::ShowPointsLeft() {
+  ShowSub(QStringLiteral("あと ") + QString::number(kMaxPoints - e_.PointCount) +
+          QStringLiteral("点"));
+}
 
 }  // namespace tupalo

@@ -4,16 +4,33 @@
 // ends in the common commit tail.
 
 #include <Qt>
+#include <array>
+#include <map>
+#include <memory>
+
+#include "editor/core/Editor.h"
+#include "platform/raster/Raster.h"
 
 class QKeyEvent;
+class QString;
 
 namespace tupalo {
 
 class P_WIN;
-struct Editor;
+class Tool;
+
+// The code a multi-step tool has while idle, for any of its states
+// (5027 -> 27, 12029 -> 11029, 20001 -> 20000); other codes map to themselves.
+int BaseToolCode(int code);
+
+// A multi-click tool between its clicks: the shape is pending on the canvas.
+bool IsPendingMultiStep(int code);
 
 class ToolEngine {
  public:
+  // Vertices of the polygon-like tools; entry [count] is the rubber-band end.
+  static constexpr int kMaxPoints = 256;
+
   explicit ToolEngine(P_WIN& w);
   virtual ~ToolEngine();
 
@@ -25,10 +42,60 @@ class ToolEngine {
   bool KeyDown(QKeyEvent* ev);
   bool KeyUp(QKeyEvent* ev);
   void Timer1Tick();
+  // The window lost the keyboard: a button held with the numeric keypad is
+  // let go, or the canvas would refuse every later press.
+  void KeyboardLost();
+
+  // Throws the gesture in progress away (right button, space): multi-step
+  // tools back to their first step, the canvas redrawn from the picture.
+  void CancelGesture();
+
+  // ---- for the tools ----
+  P_WIN& win() const { return w_; }
+  Editor& ed() const { return e_; }
+  raster::Point start() const { return start_; }   // press point, window pixels
+  Pair startPicture() const { return startPic_; }  // press point, picture scale
+  Pair lastPoint() const { return last_; }
+  raster::Point& point(int i) { return points_[static_cast<std::size_t>(i)]; }
+  const raster::Point* points() const { return points_.data(); }
+  bool keyMouse() const { return keyMouse_ != 0; }
+
+  // The pen of final shapes: Color1, PenSize, copy pen.
+  raster::Pen DrawPen() const;
+  // Repaints the canvas widget over the window-pixel box l..r, t..b (any
+  // order) widened by `margin`.
+  void Touch(int l, int t, int r, int b, int margin = 0);
+  void RedrawCanvas();                // RedrawView and repaint
+  void ShowSub(const QString& text);  // INF_SUB, when the status line is shown
+  // "Size X= w Y= h" of the rectangle from the press to (X, Y), picture pixels.
+  void ShowSize(int X, int Y);
+  // "あと N点": vertices left for the polygon-like tools.
+  void ShowPointsLeft();
+
+  // The tool that handles a code and its states; nullptr for codes whose
+  // tools do nothing yet.
+  Tool* ToolFor(int code);
 
  private:
+  void RightPress(int X, int Y);
+  void FinishGesture(Tool* tool, bool changed);
+  void CommitChange(Tool* tool, int code);
+  void PickCanvasColour(int X, int Y, Rgb& into);
+  void MoveKeyMouse(int dx, int dy);
+  void KeyMousePress(bool down);
+  void ResetTools();
+
   P_WIN& w_;
   Editor& e_;
+  bool busy_ = false;        // a left press is being handled
+  bool pressTaken_ = false;  // the last left press reached a tool
+  raster::Point start_;
+  Pair startPic_;
+  Pair last_;
+  std::array<raster::Point, kMaxPoints + 1> points_{};
+  int16_t keyMouse_ = 0;       // the numeric keypad moved or clicked the pointer
+  bool keypadButton_ = false;  // keypad 0 holds the left button down
+  std::map<int, std::unique_ptr<Tool>> tools_;
 };
 
 }  // namespace tupalo

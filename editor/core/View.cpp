@@ -94,6 +94,7 @@ ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
 }
 
 void RedrawView(Editor& e) {
+  ++e.CanvasGeneration;
   if (e.ZoomFactor == 1) {
     raster::BitBlt(e.DRAW, 0, 0, e.ViewSize.x, e.ViewSize.y, e.PIC, e.ViewOrigin.x, e.ViewOrigin.y);
   } else {
@@ -149,6 +150,46 @@ void CommitView(Editor& e) {
       for (int c = 0; c < drawCols; ++c) pic[c] = src[static_cast<std::ptrdiff_t>(c) * z];
     }
   }
+}
+
+WindowRect CellRect(const Editor& e, int X, int Y, int pen) {
+  const int z = e.ZoomFactor;
+  WindowRect r;
+  r.left = (X / z - pen / 2) * z;
+  r.top = (Y / z - pen / 2) * z;
+  r.right = r.left + pen * z - 1;
+  r.bottom = r.top + pen * z - 1;
+  return r;
+}
+
+WindowRect CommitRect(Editor& e, int x1, int y1, int x2, int y2) {
+  const int ox = e.ViewOrigin.x, oy = e.ViewOrigin.y;
+  const int z = e.ZoomFactor;
+  const int cols = std::min({e.ViewSize.x, e.PIC.width() - ox, e.UNDO.width()});
+  const int rows = std::min({e.ViewSize.y, e.PIC.height() - oy, e.UNDO.height()});
+  if (ox < 0 || oy < 0 || cols <= 0 || rows <= 0) return {};
+  for (int r = 0; r < rows; ++r)
+    std::memcpy(e.UNDO.row(r), e.PIC.row(oy + r) + ox,
+                static_cast<std::size_t>(cols) * sizeof(Pixel));
+
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  x1 = std::clamp(x1, 0, e.ViewPixels.x - 1);
+  x2 = std::clamp(x2, 0, e.ViewPixels.x - 1);
+  y1 = std::clamp(y1, 0, e.ViewPixels.y - 1);
+  y2 = std::clamp(y2, 0, e.ViewPixels.y - 1);
+  // The same sample as CommitView: offset round(Z/2) inside each block.
+  const int off = z == 1 ? 0 : static_cast<int>(std::nearbyint(z / 2.0));
+  const int drawCols = std::min(cols, (e.DRAW.width() - off + z - 1) / z);
+  const int drawRows = std::min(rows, (e.DRAW.height() - off + z - 1) / z);
+  WindowRect done{x1 / z, y1 / z, std::min(x2 / z, drawCols - 1), std::min(y2 / z, drawRows - 1)};
+  if (done.empty()) return {};
+  for (int r = done.top; r <= done.bottom; ++r) {
+    Pixel* pic = e.PIC.row(oy + r) + ox;
+    const Pixel* src = e.DRAW.row(r * z + off) + off;
+    for (int c = done.left; c <= done.right; ++c) pic[c] = src[static_cast<std::ptrdiff_t>(c) * z];
+  }
+  return done;
 }
 
 Pair ZoomAt(const Editor& e, const CanvasFrame& frame, int X, int Y, int newZoom) {

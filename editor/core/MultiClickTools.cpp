@@ -1,0 +1,213 @@
+// The shape tools that take several clicks: Polygon (27), Line(Type2) (29)
+// and Bezier Line (31). Their vertices live in the engine's point list; the
+// states between clicks are coded in ToolCode (5027, 6027, 7027 and so on).
+
+#include <algorithm>
+
+#include "editor/core/ShapeDrawing.h"
+#include "editor/core/ToolEngine.h"
+
+namespace tupalo {
+
+namespace {
+
+using raster::Point;
+using shapes::Band;
+using shapes::BandPen;
+
+// Polygon (27) and Line(Type2) (29) collect vertices the same way: the first
+// click is vertex 0 (state 5xxx), every further click on a new position adds
+// one (6xxx until the release), a click once 256 are stored abandons the
+// shape (7xxx), and a double click on the last vertex finishes it. The band
+// runs from the last vertex to the pointer.
+class VertexTool : public Tool {
+ public:
+  explicit VertexTool(int base) : base_(base) {}
+
+  void Press(ToolEngine& t, int X, int Y) override {
+    Editor& e = t.ed();
+    int& n = e.PointCount;
+    const Point p{X, Y};
+    if (e.ToolCode == base_ || n <= 0) {
+      band_.Forget();
+      t.point(0) = p;
+      n = 1;
+      t.point(1) = p;
+      e.ToolCode = 5000 + base_;
+      t.ShowPointsLeft();
+      return;
+    }
+    if (e.ToolCode != 5000 + base_ || p == t.point(n - 1)) return;
+    if (n >= ToolEngine::kMaxPoints) {
+      // One vertex too many: the shape is dropped rather than overrun the list.
+      n = 0;
+      band_.Forget();
+      t.RedrawCanvas();
+      t.ShowSub(QStringLiteral(" "));
+      e.ToolCode = 7000 + base_;
+      return;
+    }
+    const Point last = t.point(n - 1);
+    band_.Hide(t);
+    if (base_ == 27) {
+      // The fixed edge stays on the canvas in XOR until the polygon is
+      // finished or dropped; both redraw the canvas first.
+      band_.Show(t, Band::Shape::Segment, BandPen(e.PenSize), last, p);
+      band_.Forget();
+    } else {
+      const raster::Pen pen = t.DrawPen();
+      raster::Line(e.DRAW, pen, last, p);
+      t.Touch(last.x, last.y, p.x, p.y, pen.width);
+    }
+    t.point(n) = p;
+    ++n;
+    t.point(n) = p;
+    t.ShowPointsLeft();
+    e.ToolCode = 6000 + base_;
+  }
+
+  void Drag(ToolEngine& t, int X, int Y) override { Hover(t, X, Y); }
+  void Hover(ToolEngine& t, int X, int Y) override {
+    const Editor& e = t.ed();
+    if (e.ToolCode != 5000 + base_ && e.ToolCode != 6000 + base_) return;
+    if (e.PointCount <= 0) return;
+    band_.Show(t, Band::Shape::Segment, BandPen(e.PenSize), t.point(e.PointCount - 1), {X, Y});
+  }
+
+  bool Release(ToolEngine& t, int, int) override {
+    Editor& e = t.ed();
+    if (e.ToolCode == 6000 + base_) e.ToolCode = 5000 + base_;
+    if (e.ToolCode == 7000 + base_) e.ToolCode = base_;
+    return false;
+  }
+
+  std::optional<bool> DoubleClick(ToolEngine& t, int X, int Y) override {
+    Editor& e = t.ed();
+    int& n = e.PointCount;
+    if (e.ToolCode != 5000 + base_ || n <= 0 || !(t.point(n - 1) == Point{X, Y}))
+      return std::nullopt;
+    band_.Hide(t);
+    const raster::Pen pen = t.DrawPen();
+    int l = X, r = X, tp = Y, b = Y;
+    for (int i = 0; i < n; ++i) {
+      l = std::min(l, t.point(i).x), r = std::max(r, t.point(i).x);
+      tp = std::min(tp, t.point(i).y), b = std::max(b, t.point(i).y);
+    }
+    if (base_ == 27) {
+      // Clears the XOR edges, whatever pen they were drawn with.
+      t.RedrawCanvas();
+      raster::Brush brush;
+      brush.solid = true;
+      brush.color = pen.color;
+      raster::Polygon(e.DRAW, pen, brush,
+                      std::span<const Point>(t.points(), static_cast<std::size_t>(n)),
+                      raster::WINDING);
+    } else {
+      raster::Line(e.DRAW, pen, t.point(n - 1), {X, Y});
+    }
+    t.Touch(l, tp, r, b, pen.width);
+    n = 0;
+    e.ToolCode = base_;
+    t.ShowSub(QStringLiteral(" "));
+    return true;
+  }
+
+  void Reset() override { band_.Forget(); }
+
+ private:
+  int base_;
+  Band band_;
+};
+
+// Bezier Line (31): a first drag gives the end points (state 5031), a second
+// drag moves control point 1 (1031), a third control point 2 (2031); its
+// release draws the curve in Color1.
+class BezierTool : public Tool {
+ public:
+  void Press(ToolEngine& t, int X, int Y) override {
+    Editor& e = t.ed();
+    switch (e.ToolCode) {
+      case 31:
+        band_.Show(t, Band::Shape::Segment, BandPen(e.PenSize), {X, Y}, {X, Y});
+        break;
+      case 5031:
+        e.ToolCode = 1031;
+        break;
+      case 1031:
+        e.ToolCode = 2031;
+        break;
+      default:
+        break;
+    }
+  }
+
+  void Drag(ToolEngine& t, int X, int Y) override {
+    switch (t.ed().ToolCode) {
+      case 31:
+        band_.Show(t, Band::Shape::Segment, BandPen(t.ed().PenSize), t.start(), {X, Y});
+        break;
+      case 1031:
+      case 2031:
+        pts_[t.ed().ToolCode == 1031 ? 1 : 2] = {X, Y};
+        band_.ShowCurve(t, BandPen(t.ed().PenSize), pts_);
+        break;
+      default:
+        break;
+    }
+  }
+
+  bool Release(ToolEngine& t, int X, int Y) override {
+    Editor& e = t.ed();
+    switch (e.ToolCode) {
+      case 31: {
+        const Point a = t.start(), b{X, Y};
+        pts_[0] = pts_[1] = a;
+        pts_[2] = pts_[3] = b;
+        band_.ShowCurve(t, BandPen(e.PenSize), pts_);
+        e.ToolCode = 5031;
+        return false;
+      }
+      case 1031:
+        Drag(t, X, Y);
+        return false;
+      case 2031: {
+        Drag(t, X, Y);
+        band_.Hide(t);
+        const raster::Pen pen = t.DrawPen();
+        raster::PolyBezier(e.DRAW, pen, pts_);
+        int l = X, r = X, tp = Y, b = Y;
+        for (const Point& p : pts_) {
+          l = std::min(l, p.x), r = std::max(r, p.x);
+          tp = std::min(tp, p.y), b = std::max(b, p.y);
+        }
+        t.Touch(l, tp, r, b, pen.width);
+        e.ToolCode = 31;
+        return true;
+      }
+      default:
+        return false;
+    }
+  }
+
+  void Reset() override { band_.Forget(); }
+
+ private:
+  Band band_;
+  Point pts_[4];
+};
+
+}  // namespace
+
+std::unique_ptr<Tool> MakeMultiClickTool(int code) {
+  switch (code) {
+    case 27:
+    case 29:
+      return std::make_unique<VertexTool>(code);
+    case 31:
+      return std::make_unique<BezierTool>();
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace tupalo

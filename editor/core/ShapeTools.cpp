@@ -1,0 +1,168 @@
+// The single-drag shape tools: Pset (1), FreeLine (2), Line (3), Box (4),
+// Boxfill (5), Circle (6) and Circlefill (7). They draw on the canvas in
+// window pixels; the engine's commit samples the canvas back into the picture.
+
+#include <algorithm>
+#include <cmath>
+
+#include "editor/core/ShapeDrawing.h"
+#include "editor/core/ToolEngine.h"
+
+namespace tupalo {
+
+namespace {
+
+using raster::Point;
+using shapes::Band;
+using shapes::BandPen;
+
+// Separate dots of the pen size; a stroke remembers its bounding corners so
+// that, once an undo step exists, only that part of the canvas is written back.
+class PsetTool : public Tool {
+ public:
+  void Press(ToolEngine& t, int X, int Y) override {
+    pen_ = t.DrawPen();
+    l_ = r_ = X;
+    t_ = b_ = Y;
+    Dot(t, X, Y);
+  }
+  void Drag(ToolEngine& t, int X, int Y) override { Dot(t, X, Y); }
+  bool Release(ToolEngine&, int, int) override { return true; }
+  std::optional<WindowRect> CommitArea(const ToolEngine&) const override {
+    const int m = static_cast<int>(std::nearbyint(pen_.width / 2.0 + 1.0));
+    return WindowRect{l_ - m, t_ - m, r_ + m, b_ + m};
+  }
+
+ private:
+  void Dot(ToolEngine& t, int X, int Y) {
+    raster::PSet(t.ed().DRAW, pen_, X, Y);
+    l_ = std::min(l_, X), r_ = std::max(r_, X);
+    t_ = std::min(t_, Y), b_ = std::max(b_, Y);
+    t.Touch(X, Y, X, Y, pen_.width);
+  }
+
+  raster::Pen pen_;
+  int l_ = 0, t_ = 0, r_ = 0, b_ = 0;
+};
+
+// A connected stroke: a dot at the press, then a segment to every new
+// pointer position.
+class FreeLineTool : public Tool {
+ public:
+  void Press(ToolEngine& t, int X, int Y) override {
+    pen_ = t.DrawPen();
+    prev_ = {X, Y};
+    raster::PSet(t.ed().DRAW, pen_, X, Y);
+    t.Touch(X, Y, X, Y, pen_.width);
+  }
+  void Drag(ToolEngine& t, int X, int Y) override {
+    const Point p{X, Y};
+    raster::Line(t.ed().DRAW, pen_, prev_, p);
+    t.Touch(prev_.x, prev_.y, X, Y, pen_.width);
+    prev_ = p;
+  }
+  bool Release(ToolEngine&, int, int) override { return true; }
+
+ private:
+  raster::Pen pen_;
+  Point prev_;
+};
+
+// Line (3), Box (4) and Boxfill (5): an XOR rubber band from the press point
+// to the pointer, then the final shape in Color1 at the release point.
+class DragShapeTool : public Tool {
+ public:
+  enum Kind { Line, Box, BoxFill };
+  explicit DragShapeTool(Kind k) : kind_(k) {}
+
+  void Press(ToolEngine& t, int X, int Y) override {
+    pen_ = t.DrawPen();
+    Show(t, X, Y);
+  }
+  void Drag(ToolEngine& t, int X, int Y) override { Show(t, X, Y); }
+  bool Release(ToolEngine& t, int X, int Y) override {
+    band_.Hide(t);
+    raster::Surface& s = t.ed().DRAW;
+    const Point a = t.start(), b{X, Y};
+    if (kind_ == Line)
+      raster::Line(s, pen_, a, b);
+    else
+      raster::Box(s, pen_, a, b, kind_ == BoxFill);
+    t.Touch(a.x, a.y, b.x, b.y, pen_.width);
+    return true;
+  }
+  void Reset() override { band_.Forget(); }
+
+ private:
+  void Show(ToolEngine& t, int X, int Y) {
+    band_.Show(t, kind_ == Line ? Band::Shape::Segment : Band::Shape::Box, BandPen(pen_.width),
+               t.start(), {X, Y});
+    if (kind_ != Line) t.ShowSize(X, Y);
+  }
+
+  Kind kind_;
+  raster::Pen pen_;
+  Band band_;
+};
+
+// Circle (6) and Circlefill (7): the press point is the centre. Two dotted
+// diagonals mark it while the button is held; the ellipse's half axes are the
+// pointer's distance from the centre along each axis.
+class CircleTool : public Tool {
+ public:
+  explicit CircleTool(bool filled) : filled_(filled) {}
+
+  void Press(ToolEngine& t, int X, int Y) override {
+    guides_.Show(t, Band::Shape::Guides, BandPen(1), {X, Y}, {X, Y});
+  }
+  void Drag(ToolEngine& t, int X, int Y) override {
+    const shapes::EllipseBox r = shapes::EllipseAround(t.start(), {X, Y});
+    ellipse_.Show(t, Band::Shape::Ellipse, BandPen(1), {r.l, r.t}, {r.r, r.b});
+  }
+  bool Release(ToolEngine& t, int X, int Y) override {
+    ellipse_.Hide(t);
+    guides_.Hide(t);
+    // The release point gives the last rubber-band rectangle.
+    const shapes::EllipseBox r = shapes::EllipseAround(t.start(), {X, Y});
+    raster::Brush brush;
+    brush.solid = filled_;
+    brush.color = t.ed().Color1.ref();
+    const raster::Pen pen = t.DrawPen();
+    raster::Ellipse(t.ed().DRAW, pen, brush, r.l, r.t, r.r, r.b);
+    t.Touch(r.l, r.t, r.r, r.b, pen.width);
+    return true;
+  }
+  void Reset() override {
+    guides_.Forget();
+    ellipse_.Forget();
+  }
+
+ private:
+  bool filled_;
+  Band guides_, ellipse_;
+};
+
+}  // namespace
+
+std::unique_ptr<Tool> MakeShapeTool(int code) {
+  switch (code) {
+    case 1:
+      return std::make_unique<PsetTool>();
+    case 2:
+      return std::make_unique<FreeLineTool>();
+    case 3:
+      return std::make_unique<DragShapeTool>(DragShapeTool::Line);
+    case 4:
+      return std::make_unique<DragShapeTool>(DragShapeTool::Box);
+    case 5:
+      return std::make_unique<DragShapeTool>(DragShapeTool::BoxFill);
+    case 6:
+      return std::make_unique<CircleTool>(false);
+    case 7:
+      return std::make_unique<CircleTool>(true);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace tupalo

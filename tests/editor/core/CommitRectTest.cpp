@@ -1,0 +1,45 @@
+// Writing back part of the canvas: clamping, sampling and the undo copy.
+#include <gtest/gtest.h>
+
+#include "editor/core/View.h"
+#include "platform/raster/Raster.h"
+
+namespace tupalo {
+namespace {
+
+TEST(CommitRect, ClampsToTheCanvasAndSamplesLikeTheWholeCommit) {
+  Editor e;
+  e.PIC = raster::Surface(40, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) e.PIC.setPixel(x, y, raster::kOpaque | (y << 12) | x);
+  e.PicSize = {40, 30};
+  e.ZoomFactor = 2;
+  e.ViewOrigin = {3, 4};
+  Relayout(e, {44, 34, 0, 0});  // 20 x 16 picture pixels on a 40 x 32 canvas
+  ASSERT_EQ(e.ViewSize, (Pair{20, 16}));
+  const raster::Surface before = e.PIC;
+  // Every canvas pixel gets its own value; the sample of a block is at (1, 1).
+  for (int y = 0; y < e.DRAW.height(); ++y)
+    for (int x = 0; x < e.DRAW.width(); ++x) e.DRAW.setPixel(x, y, 0xFF800000u | (y << 8) | x);
+
+  // Corners in any order, partly left of and above the canvas.
+  const WindowRect done = CommitRect(e, 9, -7, -50, 5);
+  EXPECT_EQ(done, (WindowRect{0, 0, 4, 2}));
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const int c = x - 3, r = y - 4;
+      const bool written = c >= 0 && c <= 4 && r >= 0 && r <= 2;
+      const raster::Pixel want =
+          written ? 0xFF800000u | ((2 * r + 1) << 8) | (2 * c + 1) : before.pixel(x, y);
+      ASSERT_EQ(e.PIC.pixel(x, y), want) << x << "," << y;
+    }
+  // The undo copy holds the whole visible region as it was.
+  for (int r = 0; r < 16; ++r)
+    for (int c = 0; c < 20; ++c) ASSERT_EQ(e.UNDO.pixel(c, r), before.pixel(c + 3, r + 4));
+
+  // Wholly off the canvas: clamped onto its edge, never outside it.
+  EXPECT_EQ(CommitRect(e, 100, 100, 200, 200), (WindowRect{19, 15, 19, 15}));
+}
+
+}  // namespace
+}  // namespace tupalo
