@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "editor/files/ColourDictionary.h"
 #include "editor/files/Settings.h"
 #include "platform/raster/Surface.h"
 
@@ -40,8 +41,9 @@ struct Editor {
   int32_t QuitViaLauncher = 0;
   int16_t ClosingRequested = 0;
 
-  // ---- settings of the configuration file ----
+  // ---- settings of the configuration file, and the colour pages ----
   Settings settings;
+  ColourDictionary colours;
   int16_t AutosaveCountdown = 0;
 
   // ---- view ----
