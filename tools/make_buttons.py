@@ -12,7 +12,7 @@ Bezier curves), small ASCII sprites and a tiny pixel font, each in a short
 function named after its button, so a reviewer can find and change one.
 """
 import math
-import struct
+from bmp24 import write_bmp
 import sys
 
 CELL = 24
@@ -1119,22 +1119,6 @@ def strip_image(icons):
         for y in range(CELL):
             rows.append([px for f in faces for px in f[y]])
     return rows
-
-
-def write_bmp(path, rows):
-    height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b'\0' * (stride - len(line))
-        data += line
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as f:
-        f.write(header + info + data)
 
 
 STRIPS = {

@@ -6,7 +6,7 @@ Each pointer is a 32 x 32 24-bit BMP. Magenta (255, 0, 255) is the key colour:
 the editor makes it transparent. The hot spots are set where the editor loads
 the pointers (P_WIN::SetPointer).
 """
-import struct
+from bmp24 import write_ascii_bmp
 import sys
 
 PALETTE = {
@@ -203,27 +203,9 @@ SPRAY = [
 ]
 
 
-def write_bmp(path, rows):
-    height = len(rows)
-    width = len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for ch in row:
-            r, g, b = PALETTE[ch]
-            line += bytes((b, g, r))
-        line += b'\0' * (stride - len(line))
-        data += line
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as f:
-        f.write(header + info + data)
-
-
 if __name__ == '__main__':
     out = sys.argv[1] if len(sys.argv) > 1 else 'data'
     for name, rows in (('PAINT', PAINT), ('SPOIT', SPOIT), ('LUPE', LUPE), ('WAIT', WAIT),
                        ('SPRAY', SPRAY)):
         assert len(rows) == 32 and all(len(r) == 32 for r in rows), name
-        write_bmp(f'{out}/{name}_CUR.bmp', rows)
+        write_ascii_bmp(f'{out}/{name}_CUR.bmp', rows, PALETTE)

@@ -4,7 +4,7 @@
 Run from the repository root: python3 tools/make_icons.py
 Each strip is a 24-bit BMP; cells are stacked top to bottom.
 """
-import struct
+from bmp24 import write_ascii_bmp
 import sys
 
 PALETTE = {
@@ -52,24 +52,6 @@ UNDO_B_IMG = [
 ]
 
 
-def write_bmp(path, rows):
-    height = len(rows)
-    width = len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for ch in row:
-            r, g, b = PALETTE[ch]
-            line += bytes((b, g, r))
-        line += b'\0' * (stride - len(line))
-        data += line
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as f:
-        f.write(header + info + data)
-
-
 def strip(cells):
     for cell in cells:
         assert len(cell) == len(cells[0]) and all(len(r) == len(cell[0]) for r in cell)
@@ -78,4 +60,4 @@ def strip(cells):
 
 if __name__ == '__main__':
     out = sys.argv[1] if len(sys.argv) > 1 else 'data'
-    write_bmp(f'{out}/UNDO_B_IMG.bmp', strip(UNDO_B_IMG))
+    write_ascii_bmp(f'{out}/UNDO_B_IMG.bmp', strip(UNDO_B_IMG), PALETTE)
