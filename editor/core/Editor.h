@@ -60,6 +60,12 @@ struct Editor {
   Rgb Color2{255, 255, 255};
   Rgb CurColor{0, 0, 0};
   int16_t UseSecondColor = 0;
+  // The colours a gesture works with, taken from Color1 and Color2 at every
+  // left press on the canvas (the keypad's press included), so a colour changed
+  // in the colour window takes effect at the next press, never mid-stroke.
+  raster::ColorRef PenColor = raster::rgb(0, 0, 0);         // paints
+  raster::ColorRef MaskColor = raster::rgb(255, 255, 255);  // the designated colour
+  raster::ColorRef XorColor = raster::rgb(255, 255, 255);   // rubber bands, XOR pen
   int16_t DragActive = 0;
   int32_t GestureStage = 0;
   int16_t UndoAvailable = 0;

@@ -121,7 +121,7 @@ class VertexTool : public Tool {
 
 // Bezier Line (31): a first drag gives the end points (state 5031), a second
 // drag moves control point 1 (1031), a third control point 2 (2031); its
-// release draws the curve in Color1.
+// release draws the curve in PenColor.
 class BezierTool : public Tool {
  public:
   void Press(ToolEngine& t, int X, int Y) override {

@@ -18,6 +18,7 @@
 #include "editor/palette/CMD_WIN.h"
 #include "editor/palette/PaletteTables.h"
 #include "editor/core/ToolNames.h"
+#include "editor/files/ColourFile.h"
 #include "editor/files/PictureFile.h"
 #include "platform/HelpWindow.h"
 #include "platform/Prompt.h"
@@ -203,7 +204,8 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
 
   UpdateStatusLine();
 
-  // The colour definition file is read here once colour pages exist.
+  LoadColourFile(e_.AppPath, e_.colours);  // page 0 current
+  FillColourWindow();
   e_.StartingUp = 0;
 
   EnableUndoButton(2);
@@ -221,6 +223,11 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   LayoutWindow();
   ShowToolName();
   return StartResult::Running;
+}
+
+void P_WIN::FillColourWindow() {
+  // The colour window takes the ten page names and the colours of page
+  // CurrentColourPage from e_.colours here once it exists.
 }
 
 void P_WIN::SplashStatus(const QString& text) {
@@ -548,8 +555,15 @@ void P_WIN::Shutdown() {
     Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
         Buttons::Ok, Icon::Exclamation);
   }
-  // The colour file is written, the floating windows are unloaded and the
-  // help window is closed here once they exist.
+  // The user's colour pages live only in memory until now; a failed write
+  // leaves the old file, and the user must hear of it.
+  QString colourError;
+  if (!SaveColourFile(e_.AppPath, e_.colours, &colourError)) {
+    Ask(e_.AppPath + QStringLiteral("/TUPA.CDI\n色定義ファイルを保存できませんでした\n") + colourError,
+        Buttons::Ok, Icon::Exclamation);
+  }
+  // The floating windows are unloaded and the help window is closed here once
+  // they exist.
   CloseHelp();
 }
 

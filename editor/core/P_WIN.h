@@ -43,6 +43,10 @@ class P_WIN : public QWidget, public ConfigHost {
   // configuration, reload of the last picture; shows the window at the end.
   StartResult StartUp(const QString& appPath, const QString& commandLine);
 
+  // After the colour file was read: the colour window's page list and the
+  // swatches of the current page show e_.colours.
+  void FillColourWindow();
+
   // The quit routine: true = go on and end, false = cancelled.
   bool QuitRoutine();
 

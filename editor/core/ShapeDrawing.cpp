@@ -17,7 +17,7 @@ constexpr raster::Pixel kXorBits = 0x00FFFFFFu;  // XOR with white, colour bits 
 class CellPainter {
  public:
   CellPainter(Editor& e, bool xorMode)
-      : draw_(e.DRAW), z_(e.ZoomFactor), xor_(xorMode), ink_(raster::toPixel(e.Color1.ref())) {}
+      : draw_(e.DRAW), z_(e.ZoomFactor), xor_(xorMode), ink_(raster::toPixel(e.PenColor)) {}
 
   // Cells l..r, t..b (included).
   void Fill(int l, int t, int r, int b) {

@@ -30,7 +30,7 @@ enum class CellShape {
   EllipseFill,
 };
 
-// Paints a cell shape in Color1 (copy) or in XOR white; repaints the canvas
+// Paints a cell shape in PenColor (copy) or in XOR white; repaints the canvas
 // and returns the window rectangle touched.
 WindowRect PaintCells(ToolEngine& t, CellShape shape, Point a, Point b, int pen, bool xorMode);
 

@@ -69,7 +69,7 @@ class FreeLineTool : public Tool {
 };
 
 // Line (3), Box (4) and Boxfill (5): an XOR rubber band from the press point
-// to the pointer, then the final shape in Color1 at the release point.
+// to the pointer, then the final shape in PenColor at the release point.
 class DragShapeTool : public Tool {
  public:
   enum Kind { Line, Box, BoxFill };
@@ -126,7 +126,7 @@ class CircleTool : public Tool {
     const shapes::EllipseBox r = shapes::EllipseAround(t.start(), {X, Y});
     raster::Brush brush;
     brush.solid = filled_;
-    brush.color = t.ed().Color1.ref();
+    brush.color = t.ed().PenColor;
     const raster::Pen pen = t.DrawPen();
     raster::Ellipse(t.ed().DRAW, pen, brush, r.l, r.t, r.r, r.b);
     t.Touch(r.l, r.t, r.r, r.b, pen.width);

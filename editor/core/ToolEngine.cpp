@@ -154,6 +154,7 @@ void ToolEngine::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int X,
   }
   e_.DragActive = 1;
   e_.GestureStage = 1;
+  TakePressColours();
   start_ = {X, Y};
   startPic_ = {X / e_.ZoomFactor, Y / e_.ZoomFactor};
   last_ = {X, Y};
@@ -385,9 +386,15 @@ void ToolEngine::PickCanvasColour(int X, int Y, Rgb& into) {
           static_cast<int32_t>((c & 16711680) / 65536)};
 }
 
+void ToolEngine::TakePressColours() {
+  e_.PenColor = e_.Color1.ref();
+  e_.MaskColor = e_.Color2.ref();
+  e_.XorColor = raster::rgb(255, 255, 255);
+}
+
 raster::Pen ToolEngine::DrawPen() const {
   raster::Pen pen;
-  pen.color = e_.Color1.ref();
+  pen.color = e_.PenColor;
   pen.width = std::max(e_.PenSize, 1);
   pen.mode = raster::DrawMode::CopyPen;
   return pen;

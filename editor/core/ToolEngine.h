@@ -60,7 +60,7 @@ class ToolEngine {
   const raster::Point* points() const { return points_.data(); }
   bool keyMouse() const { return keyMouse_ != 0; }
 
-  // The pen of final shapes: Color1, PenSize, copy pen.
+  // The pen of final shapes: PenColor, PenSize, copy pen.
   raster::Pen DrawPen() const;
   // Repaints the canvas widget over the window-pixel box l..r, t..b (any
   // order) widened by `margin`.
@@ -81,6 +81,7 @@ class ToolEngine {
   void FinishGesture(Tool* tool, bool changed);
   void CommitChange(Tool* tool, int code);
   void PickCanvasColour(int X, int Y, Rgb& into);
+  void TakePressColours();
   void MoveKeyMouse(int dx, int dy);
   void KeyMousePress(bool down);
   void ResetTools();

@@ -1,5 +1,7 @@
 #include "editor/files/ConfigText.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -121,6 +123,19 @@ QByteArray joinConfigText(const QStringList& lines) {
     out += '\n';
   }
   return out;
+}
+
+bool writeConfigFile(const QString& path, const QStringList& lines, QString* error) {
+  return writeFileAtomically(
+      path,
+      [&](const std::function<bool(const char*, qint64)>& sink) {
+        for (const QString& line : lines) {
+          const QByteArray bytes = line.toUtf8() + '\n';
+          if (!sink(bytes.constData(), bytes.size())) return false;
+        }
+        return true;
+      },
+      error);
 }
 
 QString trimBlanks(QStringView text) {

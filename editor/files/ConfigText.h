@@ -36,6 +36,10 @@ bool readConfigFile(const QString& path, QStringList& lines, QString* error = nu
 // The file's contents for `lines`: UTF-8, each line ended by LF.
 QByteArray joinConfigText(const QStringList& lines);
 
+// Replaces the file at `path` with joinConfigText(lines), atomically (see
+// platform/AtomicFile.h): on failure the old file stays as it was.
+bool writeConfigFile(const QString& path, const QStringList& lines, QString* error = nullptr);
+
 // Spaces and tabs removed from both ends.
 QString trimBlanks(QStringView text);
 

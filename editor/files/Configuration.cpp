@@ -306,17 +306,7 @@ bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& ho
   // Restore before measuring: a minimised window's geometry is not the one to
   // reopen with.
   if (host.mainState() == 1) host.restoreMainIfMinimised();
-  const QStringList lines = renderConfiguration(templateLines, s, host);
-  return writeFileAtomically(
-      configFilePath(appPath),
-      [&](const std::function<bool(const char*, qint64)>& sink) {
-        for (const QString& line : lines) {
-          const QByteArray bytes = line.toUtf8() + '\n';
-          if (!sink(bytes.constData(), bytes.size())) return false;
-        }
-        return true;
-      },
-      error);
+  return writeConfigFile(configFilePath(appPath), renderConfiguration(templateLines, s, host), error);
 }
 
 }  // namespace tupalo

@@ -35,6 +35,8 @@ void HsvToRgb(double H, double S, double V, double& R, double& G, double& B) {
   if (S > 1) S = 1;
   if (V < 0) V = 0;
   if (V > 1) V = 1;
+  // Out of reach of any sector; converting it to a sector would be undefined.
+  if (!std::isfinite(H)) return;
   // Mod works on whole numbers: the hue is rounded half to even first, and
   // the remainder keeps the sign of the dividend.
   const double whole = std::nearbyint(H);

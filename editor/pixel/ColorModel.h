@@ -11,8 +11,10 @@ namespace tupalo {
 void RgbToHsv(double R, double G, double B, double& H, double& S, double& V);
 
 // S and V are clamped to 0..1; the hue is used in whole degrees (rounded half
-// to even, then taken modulo 360 keeping the sign). R, G, B come out 0..1; a
-// negative hue sector leaves them unchanged.
+// to even, then taken modulo 360 keeping the sign). For hues 0..359 R, G, B
+// come out 0..1. Callers never pass negative hues: -59..-1 would land in the
+// red sector with a negative fraction, and a hue below that, or one that is
+// not a number, leaves R, G, B unchanged.
 void HsvToRgb(double H, double S, double V, double& R, double& G, double& B);
 
 // The tolerance window around the designated colour, prepared once per

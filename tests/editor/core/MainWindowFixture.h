@@ -22,7 +22,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     app = dir.path() + QStringLiteral("/prog");
     QDir().mkpath(app);
-    for (const char* name : {"DEFAULT.CNF", "UNDO_B_IMG.bmp"})
+    for (const char* name : {"DEFAULT.CNF", "DEFAULT.CDI", "UNDO_B_IMG.bmp"})
       ASSERT_TRUE(QFile::copy(QStringLiteral(TUPALO_DATA_DIR "/") + QLatin1String(name),
                               app + QLatin1Char('/') + QLatin1String(name)));
     editor.prompter = &prompter;
@@ -33,6 +33,11 @@ class MainWindowTest : public ::testing::Test {
     QFile f(app + QStringLiteral("/TUPA.CNF"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write((lines + QStringLiteral("\n[EOF]\n")).toUtf8());
+  }
+
+  static QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
 
   QString readConfig() const {

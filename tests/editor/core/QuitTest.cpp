@@ -14,6 +14,8 @@ const QString kQuitText = QStringLiteral("TUPAを終了します\nファイル�
 TEST_F(MainWindowTest, QuitQuestionAndYesRewritesTheSettingsFromTheTemplate) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
   editor.settings.FUZH = 33;
+  editor.colours.ColourPageNames[0] = QStringLiteral("renamed");
+  editor.colours.ColourTable[0][0][1] = 17;
   prompter.answer(Answer::Yes);
   EXPECT_TRUE(win->QuitRoutine());
   const MessageRequest& q = prompter.lastMessage();
@@ -24,6 +26,7 @@ TEST_F(MainWindowTest, QuitQuestionAndYesRewritesTheSettingsFromTheTemplate) {
   EXPECT_EQ(q.defaultButton, 2);  // Cancel
   const QString cnf = readConfig();
   EXPECT_TRUE(cnf.contains(QStringLiteral("FUZH ,  33 ")));
+  EXPECT_TRUE(readFile(app + QStringLiteral("/TUPA.CDI")).contains("\nCNAM , renamed \nCA_R , 17 \n"));
   // The template's comment lines survive the rewrite.
   EXPECT_TRUE(cnf.startsWith(QStringLiteral("'")));
   EXPECT_TRUE(cnf.trimmed().endsWith(QStringLiteral("[EOF]")));
@@ -34,14 +37,21 @@ TEST_F(MainWindowTest, QuitQuestionAndYesRewritesTheSettingsFromTheTemplate) {
 TEST_F(MainWindowTest, QuitReportsSettingsThatCouldNotBeWrittenAndKeepsTheOldFile) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
   const QString before = readConfig();
+  const QByteArray coloursBefore = readFile(app + QStringLiteral("/TUPA.CDI"));
   editor.settings.FUZH = 33;
+  editor.colours.ColourTable[0][0][1] = 17;
   setWriteFaultInjector([](qint64) { return false; });
-  prompter.answer(Answer::Yes).answer(Answer::Ok);
+  prompter.answer(Answer::Yes).answer(Answer::Ok).answer(Answer::Ok);
   EXPECT_TRUE(win->QuitRoutine());
   setWriteFaultInjector({});
-  EXPECT_TRUE(prompter.lastMessage().text.startsWith(
+  ASSERT_EQ(prompter.messages().size(), 3u);
+  EXPECT_TRUE(prompter.messages()[1].text.startsWith(
       app + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n")));
+  EXPECT_TRUE(prompter.messages()[2].text.startsWith(
+      app + QStringLiteral("/TUPA.CDI\n色定義ファイルを保存できませんでした\n")));
+  EXPECT_EQ(prompter.messages()[2].icon, Icon::Exclamation);
   EXPECT_EQ(readConfig(), before);
+  EXPECT_EQ(readFile(app + QStringLiteral("/TUPA.CDI")), coloursBefore);
 }
 
 TEST_F(MainWindowTest, QuitCancelKeepsEditingAndWritesNothing) {

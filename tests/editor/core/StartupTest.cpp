@@ -19,8 +19,12 @@ TEST_F(MainWindowTest, EmptyCommandLineStartsANewWhitePicture) {
   EXPECT_EQ(editor.ZoomFactor, 1);
   EXPECT_TRUE(win->isVisible());
   EXPECT_TRUE(win->acceptDrops());
-  // The settings file was seeded from the factory copy.
+  // The settings and colour files were seeded from the factory copies and read.
   EXPECT_TRUE(QFile::exists(app + QStringLiteral("/TUPA.CNF")));
+  EXPECT_TRUE(QFile::exists(app + QStringLiteral("/TUPA.CDI")));
+  EXPECT_EQ(editor.colours.ColourPageNames[9], QStringLiteral("くすみ色"));
+  EXPECT_EQ(editor.colours.ColourTable[0][1][3], 255);
+  EXPECT_EQ(editor.colours.CurrentColourPage, 0);
   EXPECT_EQ(win->splashLog(),
             (QStringList{QStringLiteral("Paint Tool TupaloW.2.58"), win->splashLog().at(1),
                          QStringLiteral("Starting..."), QStringLiteral("Checking commandline.."),

@@ -255,6 +255,23 @@ TEST_F(CanvasTest, DigitKeysPickColoursUnderThePointer) {
   EXPECT_EQ(editor.Color1, (Rgb{1, 2, 3}));
 }
 
+TEST_F(CanvasTest, ColoursAreTakenAtThePressNeverMidStroke) {
+  editor.ToolCode = 2;
+  editor.Color1 = {255, 0, 0};
+  editor.Color2 = {0, 0, 255};
+  press(10, 10);
+  EXPECT_EQ(std::tuple(editor.PenColor, editor.MaskColor, editor.XorColor),
+            std::tuple(rgb(255, 0, 0), rgb(0, 0, 255), rgb(255, 255, 255)));
+  editor.Color1 = {0, 255, 0};  // the colour window changes it during the stroke
+  move(20, 10);
+  release(20, 10);
+  EXPECT_EQ(raster::GetPixel(editor.PIC, 19, 10), rgb(255, 0, 0));
+  editor.ToolCode = 7;  // the next press takes it, for the outline and the fill
+  drag({100, 100}, {104, 103});
+  EXPECT_EQ(raster::GetPixel(editor.PIC, 100, 100), rgb(0, 255, 0));
+  EXPECT_EQ(raster::GetPixel(editor.PIC, 96, 100), rgb(0, 255, 0));
+}
+
 TEST_F(CanvasTest, KeypadMovesThePointerAndClicksWithZero) {
   editor.ToolCode = 4;
   QCursor::setPos(win->DRAW->mapToGlobal(QPoint(20, 20)));

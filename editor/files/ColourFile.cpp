@@ -1,0 +1,147 @@
+#include "editor/files/ColourFile.h"
+
+#include "editor/files/ConfigText.h"
+#include "platform/AtomicFile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <optional>
+
+namespace tupalo {
+
+namespace {
+
+const QString kPageKey = QStringLiteral("CNAM");
+
+// A colour line "C?_R": the letter's code minus 65 is the colour (A = 0 ..
+// "[" = 26), the fourth character the component. Anything else about it
+// (wrong letter, wrong component, a short key) makes it no colour line.
+struct ColourSlot {
+  int colour = -1;
+  int component = 0;  // 1 red, 2 green, 3 blue
+};
+
+std::optional<ColourSlot> colourSlot(const QString& key) {
+  if (key.size() < 4 || key[0] != u'C' || key[2] != u'_') return std::nullopt;
+  ColourSlot slot;
+  slot.colour = key[1].unicode() - 65;
+  slot.component = key[3] == u'R' ? 1 : key[3] == u'G' ? 2 : key[3] == u'B' ? 3 : 0;
+  if (slot.component == 0 || slot.colour < 0 || slot.colour >= ColourDictionary::kColours) return std::nullopt;
+  return slot;
+}
+
+// A page the table keeps: colour lines before the first CNAM, or on an
+// eleventh or later page, have nowhere to go.
+bool usedPage(int page) { return page >= 0 && page < ColourDictionary::kUsedPages; }
+
+// A page name as the file can hold it: an apostrophe would start a comment and
+// cut the name, leaving its tail as a comment that every later save keeps.
+QString writableName(const QString& name) {
+  QString out = name;
+  out.replace(u'\'', QChar(0x2019));
+  out.replace(u'\r', u' ');
+  out.replace(u'\n', u' ');
+  return out;
+}
+
+// What to rewrite when there is no file to take the lines from: every page
+// and colour, so that nothing the user stored is dropped.
+QStringList completeLayout() {
+  QStringList lines;
+  for (int page = 0; page < ColourDictionary::kUsedPages; ++page) {
+    lines << kPageKey + QStringLiteral(" , ");
+    for (int colour = 0; colour < ColourDictionary::kColours; ++colour)
+      for (const char component : {'R', 'G', 'B'})
+        lines << QStringLiteral("C") + QChar(65 + colour) + QLatin1Char('_') + QLatin1Char(component) +
+                     QStringLiteral(" , 0");
+  }
+  lines << kConfigEndLine;
+  return lines;
+}
+
+}  // namespace
+
+void applyColourFile(const QStringList& lines, ColourDictionary& d) {
+  int page = -1;
+  for (const QString& line : lines) {
+    if (line == kConfigEndLine) break;
+    if (line.startsWith(u'\'')) continue;
+    const QString trimmed = trimBlanks(line);
+    if (trimmed.isEmpty()) continue;
+    const KeyLine parts = splitKeyLine(trimmed);
+    if (parts.key == kPageKey) {
+      ++page;
+      if (usedPage(page)) d.ColourPageNames[page] = parts.value;
+      continue;
+    }
+    const auto slot = colourSlot(parts.key);
+    if (!slot || !usedPage(page)) continue;
+    // A component is 0..255 whatever the file says; a number beyond 16 bits
+    // leaves the colour as it was.
+    if (const auto v = configNumber16(parts.value))
+      d.ColourTable[page][slot->colour][slot->component] = static_cast<int16_t>(std::clamp<int>(*v, 0, 255));
+  }
+}
+
+QStringList renderColourFile(const QStringList& templateLines, const ColourDictionary& d) {
+  QStringList out;
+  int page = -1;
+  for (const QString& line : templateLines) {
+    const QString trimmed = trimBlanks(line);
+    if (trimmed == kConfigEndLine) {
+      out << trimmed;
+      return out;
+    }
+    if (trimmed.isEmpty() || trimmed.startsWith(u'\'')) {
+      out << trimmed;
+      continue;
+    }
+    const KeyLine parts = splitKeyLine(trimmed);
+    QString value = parts.value;
+    if (parts.key == kPageKey) {
+      ++page;
+      if (usedPage(page)) value = writableName(d.ColourPageNames[page]);
+    } else if (const auto slot = colourSlot(parts.key); slot && usedPage(page)) {
+      value = QString::number(d.ColourTable[page][slot->colour][slot->component]);
+    }
+    out << parts.key + QStringLiteral(" , ") + value + QLatin1Char(' ') + parts.comment;
+  }
+  // A template without its end line still gives a complete file.
+  out << kConfigEndLine;
+  return out;
+}
+
+void LoadColourFile(const QString& appPath, ColourDictionary& d) {
+  d = ColourDictionary{};
+  const QString path = colourFilePath(appPath);
+  QStringList lines;
+  if (!readConfigFile(path, lines)) {
+    QByteArray factory;
+    if (readConfigFileBytes(colourTemplatePath(appPath), factory)) {
+      // As with the settings: seed only a file that doesn't exist.
+      const QFileInfo info(path);
+      if (!info.exists() && !info.isSymLink()) writeFileAtomically(path, factory);
+      lines = splitConfigText(factory);
+    }
+  }
+  applyColourFile(lines, d);
+}
+
+bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* error) {
+  const QString path = colourFilePath(appPath);
+  QStringList templateLines;
+  QString why;
+  if (!readConfigFile(path, templateLines, &why)) {
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) {
+      if (error) *error = why;
+      return false;
+    }
+    // Gone (never seeded, or removed while the editor ran): the factory
+    // layout, or every line when even that is missing.
+    if (!readConfigFile(colourTemplatePath(appPath), templateLines)) templateLines = completeLayout();
+  }
+  return writeConfigFile(path, renderColourFile(templateLines, d), error);
+}
+
+}  // namespace tupalo

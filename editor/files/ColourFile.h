@@ -1,0 +1,35 @@
+#pragma once
+// TUPA.CDI, the colour pages of the colour window, and its factory copy
+// DEFAULT.CDI, which seeds a missing TUPA.CDI. Unlike the settings file,
+// TUPA.CDI is its own template: it is rewritten from its own lines, so the
+// pages and colours it can hold are those already in it.
+
+#include "editor/files/ColourDictionary.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tupalo {
+
+inline QString colourFilePath(const QString& appPath) { return appPath + QStringLiteral("/TUPA.CDI"); }
+inline QString colourTemplatePath(const QString& appPath) { return appPath + QStringLiteral("/DEFAULT.CDI"); }
+
+// Resets `d` (default names, every colour 0, page 0), then reads TUPA.CDI from
+// `appPath`, seeding it from DEFAULT.CDI when it doesn't exist. With neither
+// file readable the reset state stays.
+void LoadColourFile(const QString& appPath, ColourDictionary& d);
+
+// Rewrites TUPA.CDI from its own lines with the names and colours of `d`; when
+// it is gone, from DEFAULT.CDI's lines, and with neither, from a layout of all
+// ten pages. The old file is replaced atomically: on any failure it is left as
+// it was and false is returned with *error set. A TUPA.CDI that exists but
+// can't be read is not replaced.
+bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* error = nullptr);
+
+// The two halves above without the files, for tests and fuzzing.
+// applyColourFile reads `lines` up to "[EOF]" into `d` (not reset first).
+void applyColourFile(const QStringList& lines, ColourDictionary& d);
+// The lines of the new file for a template's lines, "[EOF]" included.
+QStringList renderColourFile(const QStringList& templateLines, const ColourDictionary& d);
+
+}  // namespace tupalo

@@ -1,0 +1,88 @@
+// The colour model's conversions and the similar-colour test, case by case.
+#include "editor/pixel/ColorModel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace tupalo {
+namespace {
+
+using raster::rgb;
+
+TEST(ColorModel, Conversions) {
+  struct Case {
+    double r, g, b, h, s, v;
+  };
+  const Case toHsv[] = {
+      {255, 0, 0, 0, 1, 1},   {0, 255, 0, 120, 1, 1},  {0, 0, 255, 240, 1, 1},       {255, 0, 255, 300, 1, 1},
+      {255, 255, 0, 60, 1, 1}, {0, 255, 255, 180, 1, 1},  // ties: the first maximum decides
+      {128, 128, 128, 0, 0, 128 / 255.0}, {0, 0, 0, 0, 0, 0},  // greys have hue 0; black divides by nothing
+      {255, 0, 128, 360 - 60 * 128 / 255.0, 1, 1},           // a negative hue comes round
+  };
+  for (const Case& c : toHsv) {
+    double h, s, v;
+    RgbToHsv(c.r, c.g, c.b, h, s, v);
+    EXPECT_NEAR(h, c.h, 1e-9) << c.r << "," << c.g << "," << c.b;
+    EXPECT_NEAR(s, c.s, 1e-12) << c.r << "," << c.g << "," << c.b;
+    EXPECT_NEAR(v, c.v, 1e-12) << c.r << "," << c.g << "," << c.b;
+  }
+
+  constexpr double kUnset = -7;
+  const Case toRgb[] = {
+      {1, 0, 0, 359.6, 1, 1},         // rounds to 360, which is 0
+      {1, 1, 1, 0, -0.2, 1.4},        // S and V clamped
+      {0, 0.5, 0, 120, 1, 0.5},       {0, 0, 1, 960, 1, 1},  {1, 0.5, 1, 300, 0.5, 1},
+      {1, 1, 0, 60.5, 1, 1},          // whole degrees, halves to even: 60
+      {1 - 2 / 60.0, 1, 0, 61.5, 1, 1},
+      {kUnset, kUnset, kUnset, -90, 1, 1},  // no sector: untouched
+      {kUnset, kUnset, kUnset, std::numeric_limits<double>::quiet_NaN(), 1, 1},
+  };
+  for (const Case& c : toRgb) {
+    double r = kUnset, g = kUnset, b = kUnset;
+    HsvToRgb(c.h, c.s, c.v, r, g, b);
+    EXPECT_NEAR(r, c.r, 1e-12) << c.h;
+    EXPECT_NEAR(g, c.g, 1e-12) << c.h;
+    EXPECT_NEAR(b, c.b, 1e-12) << c.h;
+  }
+}
+
+TEST(ColorModel, ToleranceWindowAndSimilarColours) {
+  const raster::ColorRef hue350 = rgb(255, 0, 42);  // 350.1
+  const ToleranceWindow w = PrepareToleranceWindow(hue350, 20, 10, 10);
+  EXPECT_TRUE(w.Wrapped);
+  EXPECT_NEAR(w.Hmax, 10.1176, 1e-3);
+  EXPECT_NEAR(w.Hmin, 330.1176, 1e-3);
+  EXPECT_EQ(std::tuple(w.Smin, w.Smax, w.Vmin, w.Vmax), std::tuple(245.0, 265.0, 245.0, 265.0));
+
+  struct Case {
+    raster::ColorRef designated;
+    int fuzh, fuzs, fuzv;
+    raster::ColorRef pixel;
+    bool passes;
+  };
+  const Case cases[] = {
+      {hue350, 20, 10, 10, rgb(255, 21, 0), true},   {hue350, 20, 10, 10, rgb(255, 0, 85), true},  // 4.9, 340
+      {hue350, 20, 10, 10, rgb(255, 85, 0), false},  {hue350, 20, 10, 10, rgb(255, 0, 170), false},  // 20, 320
+      {hue350, 20, 10, 10, rgb(229, 0, 38), false},  // value 229 < 245
+      {hue350, 20, 26, 26, rgb(229, 0, 38), true},   // inclusive: 229 = 255 - 26
+      {rgb(255, 0, 0), 0, 10, 10, rgb(255, 0, 0), false},           // FUZH 0: the hue window is empty
+      {rgb(128, 128, 128), 10, 10, 10, rgb(138, 138, 138), true},   // a grey window wraps; greys pass
+      {rgb(128, 128, 128), 10, 10, 10, rgb(139, 139, 139), false},
+      {rgb(0, 255, 255), 200, 10, 10, rgb(255, 0, 0), true},        // FUZH >= 180: all but 20..340,
+      {rgb(0, 255, 255), 200, 10, 10, rgb(0, 255, 255), false},     // the designated colour too
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PassesHsvWindow(PrepareToleranceWindow(c.designated, c.fuzh, c.fuzs, c.fuzv), c.pixel), c.passes)
+        << std::hex << c.designated << " " << c.pixel;
+
+  // Only Fuzzy Change Color counts an exact match by itself.
+  const ToleranceWindow empty = PrepareToleranceWindow(rgb(255, 0, 0), 0, 10, 10);
+  EXPECT_TRUE(IsSimilarColor(rgb(255, 0, 0), empty, rgb(255, 0, 0), true));
+  EXPECT_FALSE(IsSimilarColor(rgb(255, 0, 0), empty, rgb(255, 0, 0), false));
+  EXPECT_FALSE(IsSimilarColor(rgb(254, 0, 0), empty, rgb(255, 0, 0), true));
+}
+
+}  // namespace
+}  // namespace tupalo
