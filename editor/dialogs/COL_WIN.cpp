@@ -292,6 +292,8 @@ void COL_WIN::BuildDictionaryPanel(QWidget* panel) {
   Combo1->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^']*")), Combo1));
   Combo1->setToolTip(QStringLiteral("色辞書のページ（名前を書き換えて Enter で名前を変更）"));
+  // Keys reach the combo box, which hands them to its line edit directly.
+  Combo1->installEventFilter(this);
   Combo1->lineEdit()->installEventFilter(this);
   connect(Combo1, &QComboBox::activated, this, [this](int index) { Combo1_Click(index); });
 
@@ -659,7 +661,7 @@ bool COL_WIN::Combo1_KeyPress(int key) {
 }
 
 bool COL_WIN::eventFilter(QObject* watched, QEvent* ev) {
-  if (watched == Combo1->lineEdit() && ev->type() == QEvent::KeyPress)
+  if ((watched == Combo1 || watched == Combo1->lineEdit()) && ev->type() == QEvent::KeyPress)
     return Combo1_KeyPress(static_cast<QKeyEvent*>(ev)->key());
   return QWidget::eventFilter(watched, ev);
 }

@@ -28,7 +28,7 @@ class ColourWindowTest : public CanvasTest {
   }
   void typeInCombo(int k, const QString& text = {}) {
     QKeyEvent ev(QEvent::KeyPress, k, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(cw().Combo1->lineEdit(), &ev);
+    QCoreApplication::sendEvent(cw().Combo1, &ev);  // the focus widget; it feeds its line edit
   }
   QColor face() { return cw().palette().color(QPalette::Button); }
   QColor letters(int j) { return cw().COLINDEX[j]->palette().color(QPalette::WindowText); }
