@@ -188,7 +188,7 @@ COL_WIN::COL_WIN(Editor& e, P_WIN& owner) : QWidget(&owner, Qt::Tool), e_(e), ow
 
 void COL_WIN::BuildRainPanel(QWidget* panel) {
   // Seven columns: a colour on top, then "++", "+", "−", "−−" toward it.
-  static const char* const kNames[kRainColumns] = {"青",   "赤", "マゼンタ", "緑",
+  static const char* const kNames[kRainColumns] = {"青",     "赤", "マゼンタ", "緑",
                                                    "シアン", "黄", "白"};
   constexpr int kColumn = kWidth / kRainColumns;
   for (int i = 0; i < kRainColumns; ++i) {
@@ -230,12 +230,10 @@ void COL_WIN::BuildBarsPanel(QWidget* panel) {
     int maximum;
     const char* tip;
   };
-  static const Row kRows[6] = {{"R", QColor(192, 0, 0), 255, "赤 (0〜255)"},
-                               {"G", QColor(0, 128, 0), 255, "緑 (0〜255)"},
-                               {"B", QColor(0, 0, 192), 255, "青 (0〜255)"},
-                               {"H", Qt::black, 360, "色相 (0〜360度)"},
-                               {"S", Qt::black, 255, "彩度 (0〜255)"},
-                               {"V", Qt::black, 255, "明度 (0〜255)"}};
+  static const Row kRows[6] = {
+      {"R", QColor(192, 0, 0), 255, "赤 (0〜255)"}, {"G", QColor(0, 128, 0), 255, "緑 (0〜255)"},
+      {"B", QColor(0, 0, 192), 255, "青 (0〜255)"}, {"H", Qt::black, 360, "色相 (0〜360度)"},
+      {"S", Qt::black, 255, "彩度 (0〜255)"},       {"V", Qt::black, 255, "明度 (0〜255)"}};
   QScrollBar** bars[6] = {&R_BAR, &G_BAR, &B_BAR, &H_BAR, &S_BAR, &V_BAR};
   QLabel** values[6] = {&R_VAL, &G_VAL, &B_VAL, &H_VAL, &S_VAL, &V_VAL};
   for (int k = 0; k < 6; ++k) {
@@ -269,8 +267,7 @@ void COL_WIN::BuildBarsPanel(QWidget* panel) {
     if (k < 3)
       connect(bar, &QScrollBar::valueChanged, this, [this, k](int v) { RGB_BAR_Change(k, v); });
     else
-      connect(bar, &QScrollBar::valueChanged, this,
-              [this, k](int v) { HSV_BAR_Change(k - 3, v); });
+      connect(bar, &QScrollBar::valueChanged, this, [this, k](int v) { HSV_BAR_Change(k - 3, v); });
   }
   auto* line = new QFrame(panel);
   line->setFrameStyle(QFrame::HLine | QFrame::Sunken);

@@ -106,9 +106,9 @@ class COL_WIN : public QWidget {
   // ---- event handlers ----
   void TAR_COL_Click();
   void DES_COL_Click();
-  void Command1_Click();  // "Rain"
-  void Command2_Click();  // "R/H"
-  void Command3_Click();  // "Dic"
+  void Command1_Click();                          // "Rain"
+  void Command2_Click();                          // "R/H"
+  void Command3_Click();                          // "Dic"
   void RGB_BAR_Change(int component, int value);  // component 0 R, 1 G, 2 B
   void HSV_BAR_Change(int component, int value);  // component 0 H, 1 S, 2 V
   void C_BUT_Click(int i);

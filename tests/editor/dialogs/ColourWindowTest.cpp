@@ -116,8 +116,8 @@ TEST_F(ColourWindowTest, BarsFollowEachOtherWithoutFeedingBack) {
 
 TEST_F(ColourWindowTest, DictionaryShowsTakesAndStoresColours) {
   auto& table = editor.colours.ColourTable;
-  table[0][0][3] = 69;   // V 69: white letters
-  table[0][1][2] = 70;   // V 70: black letters
+  table[0][0][3] = 69;  // V 69: white letters
+  table[0][1][2] = 70;  // V 70: black letters
   table[3][26][1] = 200;
   editor.colours.ColourPageNames[3] = QStringLiteral("肌色");
   editor.colours.ColourPageNames[5] = QStringLiteral("肌色");
@@ -221,10 +221,9 @@ TEST_F(MainWindowTest, ColourWindowPlaceAndPanelComeFromAndGoBackToTheSettings) 
   prompter.answer(Answer::Yes);
   ASSERT_TRUE(win->QuitRoutine());
   const QString cnf = readConfig();
-  for (const QString& line :
-       {QStringLiteral("COWL ,  %1").arg(std::lround((place.x() + 10) * tpp)),
-        QStringLiteral("COWT ,  %1").arg(std::lround((place.y() + 20) * tpp)),
-        QStringLiteral("CSEL ,  2")})
+  for (const QString& line : {QStringLiteral("COWL ,  %1").arg(std::lround((place.x() + 10) * tpp)),
+                              QStringLiteral("COWT ,  %1").arg(std::lround((place.y() + 20) * tpp)),
+                              QStringLiteral("CSEL ,  2")})
     EXPECT_TRUE(cnf.contains(line)) << line.toStdString() << "\n" << cnf.toStdString();
 }
 
