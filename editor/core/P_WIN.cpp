@@ -15,6 +15,7 @@
 #include "editor/core/ToolEngine.h"
 #include "editor/core/Undo.h"
 #include "editor/core/WAIT_WIN.h"
+#include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/palette/PaletteTables.h"
 #include "editor/core/ToolNames.h"
@@ -92,6 +93,7 @@ P_WIN::P_WIN(Editor& e, Options options) : QWidget(nullptr), e_(e), options_(opt
   };
   connect(&Timer1, &QTimer::timeout, this, [this] { engine->Timer1Tick(); });
   connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(*this); });
+  colWin = new COL_WIN(e_, *this);
   cmdWin = new CMD_WIN(e_, *this);
   waitWin = new WAIT_WIN(*this);
 
@@ -226,8 +228,8 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
 }
 
 void P_WIN::FillColourWindow() {
-  // The colour window takes the ten page names and the colours of page
-  // CurrentColourPage from e_.colours here once it exists.
+  // The colour window shows the page names and the colours of page 0.
+  if (colWin) colWin->FillFromDictionary();
 }
 
 void P_WIN::SplashStatus(const QString& text) {
@@ -343,8 +345,7 @@ void P_WIN::ShowPointerPosition(int X, int Y) {
 
 void P_WIN::ShowToolName() {
   const int code = e_.ToolCode;
-  // The colour window frames the active colour's swatch here once it exists
-  // (light cyan, light red while the colour pick is chosen).
+  if (colWin) colWin->PaintSwatchFrames();
   SetPointer(code >= 10002 && code <= 10016 ? QStringLiteral("LUPE")
              : code == 1000                 ? QStringLiteral("SPOIT")
              : code == 8 || code == 9       ? QStringLiteral("PAINT")
@@ -367,7 +368,7 @@ void P_WIN::SetPointer(const QString& name) {
   const QCursor pointer = PointerShape(name);
   DRAW->setCursor(pointer);
   if (cmdWin) cmdWin->setCursor(pointer);
-  // The colour window takes the same pointer once it exists.
+  if (colWin) colWin->setCursor(pointer);
 }
 
 QCursor P_WIN::PointerShape(const QString& name) {
@@ -420,13 +421,16 @@ void P_WIN::TogglePalettes() {
 }
 
 void P_WIN::HidePalettes() {
-  // The colour window and the overview join here once they exist.
+  // The overview joins here once it exists.
+  if (colWin) colWin->hide();
   if (cmdWin) cmdWin->hide();
 }
 
 void P_WIN::ShowPalettes() {
   if (e_.StartingUp == 1 || e_.PalettesShown != 1) return;
-  // The colour window and the overview join here once they exist.
+  // The overview joins here once it exists. The colour window comes first:
+  // the palette places itself below it.
+  if (colWin) colWin->show();
   if (cmdWin) cmdWin->show();
 }
 
@@ -548,8 +552,9 @@ void P_WIN::Shutdown() {
   Timer1.stop();
   Timer2.stop();
   e_.settings.RPNM = e_.CurrentFileName;
-  // The palette's place is written with the settings, so take it first.
+  // The palettes' places are written with the settings, so take them first.
   if (cmdWin) cmdWin->StorePosition();
+  if (colWin) colWin->StorePosition();
   QString error;
   if (!SaveConfiguration(e_.AppPath, e_.settings, *this, &error)) {
     Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
@@ -769,8 +774,10 @@ void P_WIN::restoreMainIfMinimised() {
   if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 // The overview's derived defaults put it below the palette, which stands
-// below the colour window (until that exists, at its configured top).
-int32_t P_WIN::paletteTop() const { return palette::PaletteTopTwips(e_.settings.COWT); }
+// below the colour window.
+int32_t P_WIN::paletteTop() const {
+  return palette::PaletteTopTwips(e_.settings.COWT, colWin->HeightTwips());
+}
 int32_t P_WIN::paletteHeight() const {
   return roundHalfEven(cmdWin->frameGeometry().height() * twipsPerPixel());
 }

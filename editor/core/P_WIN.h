@@ -24,6 +24,7 @@ namespace tupalo {
 class SplashWindow;
 class ToolEngine;
 class CMD_WIN;
+class COL_WIN;
 class WAIT_WIN;
 
 class P_WIN : public QWidget, public ConfigHost {
@@ -124,6 +125,7 @@ class P_WIN : public QWidget, public ConfigHost {
   // The windows and parts the main window owns.
   std::unique_ptr<ToolEngine> engine;
   CMD_WIN* cmdWin = nullptr;
+  COL_WIN* colWin = nullptr;
   WAIT_WIN* waitWin = nullptr;
 
   Editor& editor() { return e_; }

@@ -9,6 +9,7 @@
 #include "editor/core/ShapeDrawing.h"
 #include "editor/core/Tool.h"
 #include "editor/core/Undo.h"
+#include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
@@ -245,7 +246,7 @@ void ToolEngine::RightPress(int X, int Y) {
     return;
   }
   PickCanvasColour(X, Y, e_.CurColor);
-  // The colour window shows CurColor here once it exists.
+  if (w_.colWin) w_.colWin->ApplyCurrentColor();
 }
 
 void ToolEngine::CancelGesture() {
@@ -320,12 +321,12 @@ bool ToolEngine::KeyDown(QKeyEvent* ev) {
     case Qt::Key_1:
       PickCanvasColour(last_.x, last_.y, e_.Color1);
       if (e_.UseSecondColor == 0) e_.CurColor = e_.Color1;
-      // The colour window's first swatch shows Color1 here once it exists.
+      if (w_.colWin) w_.colWin->ColourPicked(1);
       return true;
     case Qt::Key_2:
       PickCanvasColour(last_.x, last_.y, e_.Color2);
       if (e_.UseSecondColor == 1) e_.CurColor = e_.Color2;
-      // The colour window's second swatch shows Color2 here once it exists.
+      if (w_.colWin) w_.colWin->ColourPicked(2);
       return true;
     case Qt::Key_Space:
       // A pending shape is dropped; otherwise the last change is undone.

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "editor/core/P_WIN.h"
+#include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
@@ -76,9 +77,9 @@ WAIT_WIN::WAIT_WIN(P_WIN& owner)
 }
 
 std::vector<QWidget*> WAIT_WIN::busyTargets() const {
-  // The colour window joins here once it exists.
   std::vector<QWidget*> targets{&owner_};
   if (owner_.cmdWin) targets.push_back(owner_.cmdWin);
+  if (owner_.colWin) targets.push_back(owner_.colWin);
   return targets;
 }
 

@@ -8,6 +8,7 @@
 #include "editor/core/P_WIN.h"
 #include "editor/core/ToolNames.h"
 #include "editor/core/Undo.h"
+#include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/ClipboardPicture.h"
 #include "platform/HelpWindow.h"
 
@@ -273,12 +274,8 @@ void CMD_WIN::LoadStrips() {
 void CMD_WIN::Load() {
   loaded_ = true;
   setWindowTitle(e_.TitlePrefix);
-  const double tpp = owner_.twipsPerPixel();
   // The stored top (CMWT) is not used: the palette goes below the colour window.
-  // Places are those of the window's inside, as for the main window: the
-  // window manager keeps them exactly, whatever its frames.
-  setGeometry(toPixels(e_.settings.CMWL, tpp), toPixels(PaletteTopTwips(e_.settings.COWT), tpp),
-              kWidth, kHeight);
+  PlaceBelowColourWindow(e_.settings.COWT);
 
   e_.NormalGroup = 0;
   e_.ExpansionGroup = 0;
@@ -298,6 +295,21 @@ void CMD_WIN::Load() {
     PaintButtonStrip(s);
   UNDO->update();
   PEN_SZ_SB_Change(PEN_SZ_SB->value());
+}
+
+void CMD_WIN::PlaceBelowColourWindow(int32_t colourTopTwips) {
+  const double tpp = owner_.twipsPerPixel();
+  // Places are those of the window's inside, as for the main window: the
+  // window manager keeps them exactly, whatever its frames.
+  const int32_t top = PaletteTopTwips(colourTopTwips, owner_.colWin->HeightTwips());
+  setGeometry(toPixels(e_.settings.CMWL, tpp), toPixels(top, tpp), kWidth, kHeight);
+  placedAt_ = geometry().topLeft();
+}
+
+void CMD_WIN::ColourWindowFramed() {
+  if (!loaded_ || geometry().topLeft() != placedAt_) return;
+  PlaceBelowColourWindow(
+      static_cast<int32_t>(std::nearbyint(owner_.colWin->geometry().y() * owner_.twipsPerPixel())));
 }
 
 void CMD_WIN::StorePosition() {

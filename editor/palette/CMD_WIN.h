@@ -61,6 +61,9 @@ class CMD_WIN : public QWidget {
   int ClipboardHasPicture();
   // Stores the palette's place (CMWT, CMWL) into the settings.
   void StorePosition();
+  // The window manager has framed the colour window: its height is known now,
+  // so a palette still where it was loaded moves to stand directly below it.
+  void ColourWindowFramed();
   bool inExpansionLayout() const { return expansionLayout_; }
 
   // ---- event handlers ----
@@ -122,6 +125,8 @@ class CMD_WIN : public QWidget {
   QPixmap& StripOf(palette::Family family);
   void PaintFamily(palette::Family family, int selected);
   void ShowNormalLayout();
+  // Left CMWL, top directly below the colour window whose top is given.
+  void PlaceBelowColourWindow(int32_t colourTopTwips);
   void ShowSettingsWindow(palette::SettingsWindow w);
   void ShowTooLargeMessage();
   void ShowNoPictureMessage();
@@ -137,6 +142,7 @@ class CMD_WIN : public QWidget {
   P_WIN& owner_;
   bool loaded_ = false;
   bool expansionLayout_ = false;
+  QPoint placedAt_;  // where Load put the palette
   QPixmap cmdStrip_, efctStrip_, expM1Strip_, expM2Strip_, expBStrip_, sysStrip_, fileStrip_,
       rootStrip_, optWStrip_, undoStrip_;
 };

@@ -14,14 +14,9 @@ inline constexpr int kButtonSize = 24;
 inline constexpr int kGroupColumns = 4;
 inline constexpr int kGroupRows = 3;
 
-// The colour window sits above the palette; until it exists its height is
-// this (206 pixels at 96 dpi), which with the colour window at the top of the
-// screen puts the palette where the factory CMWT (3091) says.
-inline constexpr int32_t kColourWindowHeightTwips = 3090;
-
 // Top of the palette in twips: directly below the colour window.
-constexpr int32_t PaletteTopTwips(int32_t colourWindowTop) {
-  return colourWindowTop + kColourWindowHeightTwips + 1;
+constexpr int32_t PaletteTopTwips(int32_t colourWindowTop, int32_t colourWindowHeight) {
+  return colourWindowTop + colourWindowHeight + 1;
 }
 
 // The button rows of the palette, each cut from its own strip.

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "editor/core/View.h"
+#include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/PaletteFixture.h"
 
 namespace tupalo {
@@ -42,8 +43,10 @@ TEST_F(PaletteTest, StartsInTheNormalLayoutWithPsetHighlightedBelowTheColourWind
   EXPECT_FALSE(shown(p.FILE_B[7]));
   // Left from CMWL; top from the colour window, not from CMWT.
   const double tpp = win->twipsPerPixel();
+  const int32_t colourHeight = win->colWin->HeightTwips();
+  EXPECT_GT(colourHeight, 1500);
   EXPECT_EQ(p.geometry().topLeft(),
-            QPoint(std::lround(3000 / tpp), std::lround((1500 + 3090 + 1) / tpp)));
+            QPoint(std::lround(3000 / tpp), std::lround((1500 + colourHeight + 1) / tpp)));
   // Faces are cut from the strips in the program folder.
   const QImage strip(app + QStringLiteral("/CMD_B_IMG.bmp"));
   EXPECT_EQ(p.CMD_B[0]->face().toImage().convertToFormat(QImage::Format_RGB32),

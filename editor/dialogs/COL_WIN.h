@@ -1,0 +1,193 @@
+#pragma once
+// The colour window: a small tool window beside the main window that sets the
+// drawing colour (Color1, box TAR_COL) and the designated colour (Color2, box
+// DES_COL). One of the two is edited at a time, through one of three panels:
+// a grid of step buttons ("Rain"), the R, G, B and H, S, V bars ("R/H") and
+// the pages of named colours kept in the colour file ("Dic").
+
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "editor/core/Editor.h"
+
+class QComboBox;
+class QPushButton;
+class QScrollBar;
+
+namespace tupalo {
+
+class P_WIN;
+
+// A colour inside a frame: TAR_COL and DES_COL.
+class ColourBox : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ColourBox(QWidget* parent);
+  void setColour(const QColor& c);
+  QColor colour() const { return colour_; }
+  void setFrameColour(const QColor& c);
+  QColor frameColour() const { return frame_; }
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* ev) override;
+  void mousePressEvent(QMouseEvent* ev) override;
+
+ private:
+  QColor colour_ = Qt::black;
+  QColor frame_;
+};
+
+// COL_RGB: three stacked bars whose lengths are R, G and B. It keeps what was
+// drawn on it, as a picture box does.
+class RgbBarsBox : public QFrame {
+  Q_OBJECT
+ public:
+  explicit RgbBarsBox(QWidget* parent);
+  void Draw(Rgb c);
+  const QImage& image() const { return image_; }
+
+ protected:
+  void paintEvent(QPaintEvent* ev) override;
+
+ private:
+  QImage image_;
+};
+
+// A label that reports left clicks: COLINDEX and Label7.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* ev) override;
+};
+
+class COL_WIN : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kPanels = 3;
+  static constexpr int kDictionaryColours = ColourDictionary::kColours;
+
+  COL_WIN(Editor& e, P_WIN& owner);
+
+  // ---- routines the editor shares ----
+  // CurColor = the edited colour (Color2 while UseSecondColor, else Color1).
+  void LoadEditedColor();
+  // Clamps CurColor, shows it and writes it back into the edited colour.
+  void ApplyCurrentColor();
+  void DrawRgbBars();
+  // The colour pick tool returns to the tool it replaced.
+  void EndEyedropper();
+  // Frames the edited colour's box: light cyan, light red while the colour
+  // pick tool is chosen; the other box gets the button face.
+  void PaintSwatchFrames();
+  // "1" / "2" on the canvas picked Color1 / Color2 (which = 1 or 2).
+  void ColourPicked(int which);
+  // The page names and page 0 of the colour pages, after the colour file was read.
+  void FillFromDictionary();
+  // Stores the window's place (COWT, COWL) into the settings.
+  void StorePosition();
+  // The window's height in twips, frame included once the window manager has
+  // given it one: the palette stands directly below.
+  int32_t HeightTwips() const;
+
+  // ---- event handlers ----
+  void TAR_COL_Click();
+  void DES_COL_Click();
+  void Command1_Click();                          // "Rain"
+  void Command2_Click();                          // "R/H"
+  void Command3_Click();                          // "Dic"
+  void RGB_BAR_Change(int component, int value);  // component 0 R, 1 G, 2 B
+  void HSV_BAR_Change(int component, int value);  // component 0 H, 1 S, 2 V
+  void C_BUT_Click(int i);
+  void PP_BUT_Click(int i);
+  void P_BUT_Click(int i);
+  void M_BUT_Click(int i);
+  void MM_BUT_Click(int i);
+  void Combo1_Click(int index);
+  // Tab or Enter while typing in Combo1 renames the page; true when taken.
+  bool Combo1_KeyPress(int key);
+  void Command4_Click();
+  void Label7_Click();
+  void COLINDEX_Click(int j);
+
+  // ---- state ----
+  int16_t RgbBusy = 0;
+  int16_t HsvBusy = 0;
+  int16_t WriteMode = 0;  // dictionary: 0 clicking takes a colour, 1 stores one
+  int PreviousToolCode = 0;
+
+  // ---- controls ----
+  ColourBox* TAR_COL;
+  ColourBox* DES_COL;
+  std::array<QWidget*, kPanels> CSEL_BASE{};
+  QPushButton* Command1;
+  QPushButton* Command2;
+  QPushButton* Command3;
+  RgbBarsBox* COL_RGB;
+  QScrollBar* R_BAR;
+  QScrollBar* G_BAR;
+  QScrollBar* B_BAR;
+  QScrollBar* H_BAR;
+  QScrollBar* S_BAR;
+  QScrollBar* V_BAR;
+  QLabel* R_VAL;
+  QLabel* G_VAL;
+  QLabel* B_VAL;
+  QLabel* H_VAL;
+  QLabel* S_VAL;
+  QLabel* V_VAL;
+  std::array<QPushButton*, 7> C_BUT{};
+  std::array<QPushButton*, 7> PP_BUT{};
+  std::array<QPushButton*, 7> P_BUT{};
+  std::array<QPushButton*, 7> M_BUT{};
+  std::array<QPushButton*, 7> MM_BUT{};
+  QComboBox* Combo1;
+  std::array<ClickLabel*, kDictionaryColours> COLINDEX{};
+  QPushButton* Command4;
+  ClickLabel* Label7;
+
+ protected:
+  void showEvent(QShowEvent* ev) override;
+  void closeEvent(QCloseEvent* ev) override;
+  bool eventFilter(QObject* watched, QEvent* ev) override;
+
+ private:
+  void Load();
+  void BuildRainPanel(QWidget* panel);
+  void BuildBarsPanel(QWidget* panel);
+  void BuildDictionaryPanel(QWidget* panel);
+  void ShowPanel(int csel);
+  int ShownPanel() const;
+  void WriteRgbBars();
+  void WriteHsvBars();
+  void SelectEditedColour(int16_t useSecond);
+  void ToggleEyedropper();
+  void ShowModeHint();
+  void ShowSwatches();
+  void ShowPage(int page);
+  void ShowDictionaryColour(int j);
+  void RainClick(int i, int amount);
+  void CheckFrame();
+
+  Editor& e_;
+  P_WIN& owner_;
+  QLabel* modeHint_ = nullptr;  // says what a click on a colour does
+  QTimer frameWatch_;           // until the window manager has framed the window
+  int frameChecks_ = 0;
+  bool loaded_ = false;
+};
+
+}  // namespace tupalo
