@@ -115,6 +115,7 @@ TEST_F(ColourWindowTest, BarsFollowEachOtherWithoutFeedingBack) {
 }
 
 TEST_F(ColourWindowTest, DictionaryShowsTakesAndStoresColours) {
+  editor.colours = ColourDictionary{};  // default names, all colours 0
   auto& table = editor.colours.ColourTable;
   table[0][0][3] = 69;  // V 69: white letters
   table[0][1][2] = 70;  // V 70: black letters
@@ -152,6 +153,7 @@ TEST_F(ColourWindowTest, DictionaryShowsTakesAndStoresColours) {
 }
 
 TEST_F(ColourWindowTest, RenamingRefusesANameInUse) {
+  editor.colours = ColourDictionary{};
   cw().FillFromDictionary();
   cw().Command3->click();
   QLineEdit* edit = cw().Combo1->lineEdit();
