@@ -39,6 +39,24 @@ class ZoomTool : public Tool {
   }
 };
 
+// The colour pick (1000): while the button is held and on release the colour
+// under the pointer becomes the edited colour. Nothing is drawn or committed.
+class ColourPickTool : public Tool {
+ public:
+  void Press(ToolEngine& t, int X, int Y) override { Pick(t, X, Y); }
+  void Drag(ToolEngine& t, int X, int Y) override { Pick(t, X, Y); }
+  bool Release(ToolEngine& t, int X, int Y) override {
+    Pick(t, X, Y);
+    return false;
+  }
+
+ private:
+  static void Pick(ToolEngine& t, int X, int Y) {
+    t.PickCanvasColour(X, Y, t.ed().CurColor);
+    if (t.win().colWin) t.win().colWin->ApplyCurrentColor();
+  }
+};
+
 }  // namespace
 
 int BaseToolCode(int code) {
@@ -119,11 +137,14 @@ Tool* ToolEngine::ToolFor(int code) {
     case 10016:
       tool = std::make_unique<ZoomTool>();
       break;
+    case 1000:
+      tool = std::make_unique<ColourPickTool>();
+      break;
     default:
       // Tools still to come plug in here: fills (8, 9), mask and thru pens
       // (10, 11, 23, 36), side change, reverse and mirror (12-16, 30), colour
       // change (17, 24-26, 32, 33, 11006), copy tools (18, 19, 28, 11100,
-      // 20000), sprays (21, 22, 34, 35), colour pick (1000) and text (27001).
+      // 20000), sprays (21, 22, 34, 35) and text (27001).
       // Until then their gestures draw nothing and commit nothing: a commit of
       // an unchanged canvas would replace the user's undo step with a no-op.
       break;

@@ -75,12 +75,14 @@ class ToolEngine {
   // The tool that handles a code and its states; nullptr for codes whose
   // tools do nothing yet.
   Tool* ToolFor(int code);
+  // The colour under a canvas point into `into`; a point off the canvas
+  // leaves it unchanged.
+  void PickCanvasColour(int X, int Y, Rgb& into);
 
  private:
   void RightPress(int X, int Y);
   void FinishGesture(Tool* tool, bool changed);
   void CommitChange(Tool* tool, int code);
-  void PickCanvasColour(int X, int Y, Rgb& into);
   void TakePressColours();
   void MoveKeyMouse(int dx, int dy);
   void KeyMousePress(bool down);

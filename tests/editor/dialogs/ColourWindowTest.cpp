@@ -114,6 +114,21 @@ TEST_F(ColourWindowTest, BarsFollowEachOtherWithoutFeedingBack) {
   EXPECT_EQ(cw().H_VAL->text(), QStringLiteral(" 250"));
 }
 
+TEST_F(ColourWindowTest, ColourPickTakesTheCanvasColourWithoutTouchingThePicture) {
+  raster::SetPixelV(editor.DRAW, 30, 40, raster::rgb(12, 200, 7));
+  const raster::Surface before = editor.PIC;
+  clickOn(cw().TAR_COL);  // Color1 is edited already: colour pick on
+  ASSERT_EQ(editor.ToolCode, 1000);
+  press(5, 5);
+  move(30, 40);
+  release(30, 40);
+  EXPECT_EQ(editor.Color1, (Rgb{12, 200, 7}));
+  EXPECT_EQ(cw().TAR_COL->colour(), QColor(12, 200, 7));
+  EXPECT_EQ(editor.ToolCode, 1000);  // stays on until the swatch is clicked again
+  EXPECT_EQ(editor.UndoAvailable, 0);
+  EXPECT_EQ(editor.PIC, before);
+}
+
 TEST_F(ColourWindowTest, DictionaryShowsTakesAndStoresColours) {
   editor.colours = ColourDictionary{};  // default names, all colours 0
   auto& table = editor.colours.ColourTable;
