@@ -84,31 +84,16 @@ void applyColourFile(const QStringList& lines, ColourDictionary& d) {
 }
 
 QStringList renderColourFile(const QStringList& templateLines, const ColourDictionary& d) {
-  QStringList out;
   int page = -1;
-  for (const QString& line : templateLines) {
-    const QString trimmed = trimBlanks(line);
-    if (trimmed == kConfigEndLine) {
-      out << trimmed;
-      return out;
-    }
-    if (trimmed.isEmpty() || trimmed.startsWith(u'\'')) {
-      out << trimmed;
-      continue;
-    }
-    const KeyLine parts = splitKeyLine(trimmed);
-    QString value = parts.value;
+  return rewriteKeyLines(templateLines, [&](const KeyLine& parts) {
     if (parts.key == kPageKey) {
       ++page;
-      if (usedPage(page)) value = writableName(d.ColourPageNames[page]);
+      if (usedPage(page)) return writableName(d.ColourPageNames[page]);
     } else if (const auto slot = colourSlot(parts.key); slot && usedPage(page)) {
-      value = QString::number(d.ColourTable[page][slot->colour][slot->component]);
+      return QString::number(d.ColourTable[page][slot->colour][slot->component]);
     }
-    out << parts.key + QStringLiteral(" , ") + value + QLatin1Char(' ') + parts.comment;
-  }
-  // A template without its end line still gives a complete file.
-  out << kConfigEndLine;
-  return out;
+    return parts.value;
+  });
 }
 
 void LoadColourFile(const QString& appPath, ColourDictionary& d) {

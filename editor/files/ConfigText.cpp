@@ -166,4 +166,25 @@ QString configNumberText(int32_t value) {
   return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
+QStringList rewriteKeyLines(const QStringList& templateLines,
+                            const std::function<QString(const KeyLine&)>& valueFor) {
+  QStringList out;
+  for (const QString& line : templateLines) {
+    const QString trimmed = trimBlanks(line);
+    if (trimmed == kConfigEndLine) {
+      out << trimmed;
+      return out;
+    }
+    if (trimmed.isEmpty() || trimmed.startsWith(u'\'')) {
+      out << trimmed;
+      continue;
+    }
+    const KeyLine parts = splitKeyLine(trimmed);
+    out << parts.key + QStringLiteral(" , ") + valueFor(parts) + QLatin1Char(' ') + parts.comment;
+  }
+  // A template without its end line still gives a complete file.
+  out << kConfigEndLine;
+  return out;
+}
+
 }  // namespace tupalo

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace tupalo {
@@ -54,6 +55,13 @@ struct KeyLine {
   QString comment;
 };
 KeyLine splitKeyLine(QStringView line);
+
+// Rewrites a template line by line: empty and comment lines are kept
+// (trimmed), "[EOF]" ends the output (and is added when the template lacks
+// it), every key line is written as key + " , " + valueFor(its parts) + " " +
+// its own trailing comment.
+QStringList rewriteKeyLines(const QStringList& templateLines,
+                            const std::function<QString(const KeyLine&)>& valueFor);
 
 // Number fields: leading blanks, an optional sign, digits and an optional
 // fraction; reading stops at the first character that doesn't fit and text

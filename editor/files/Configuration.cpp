@@ -256,25 +256,10 @@ void applyConfiguration(const QStringList& lines, Settings& s, ConfigHost& host,
 }
 
 QStringList renderConfiguration(const QStringList& templateLines, const Settings& s, ConfigHost& host) {
-  QStringList out;
-  for (const QString& line : templateLines) {
-    const QString trimmed = trimBlanks(line);
-    if (trimmed == kConfigEndLine) {
-      out << trimmed;
-      return out;
-    }
-    if (trimmed.isEmpty() || trimmed.startsWith(u'\'')) {
-      out << trimmed;
-      continue;
-    }
-    const KeyLine parts = splitKeyLine(trimmed);
+  return rewriteKeyLines(templateLines, [&](const KeyLine& parts) {
     const KeyDef* def = findKey(parts.key);
-    const QString value = def ? currentValue(*def, s, host) : parts.value;
-    out << parts.key + QStringLiteral(" , ") + value + QLatin1Char(' ') + parts.comment;
-  }
-  // A template without its end line still gives a complete file.
-  out << kConfigEndLine;
-  return out;
+    return def ? currentValue(*def, s, host) : parts.value;
+  });
 }
 
 void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host, bool fileFromCommandLine,
