@@ -673,36 +673,38 @@ bool P_WIN::SaveImage(const QString& fileName) {
   return ok;
 }
 
-FileAnswer P_WIN::ChooseOpenFile() {
+// Both file dialogs: the floating windows step aside while the dialog is up,
+// and come back whether or not a name was chosen.
+FileAnswer P_WIN::ChooseFile(bool save, const QString& filter, int filterIndex) {
   HidePalettes();
   FileRequest req;
-  req.save = false;
+  req.save = save;
   req.title = e_.TitlePrefix;
   req.initialName = e_.CurrentFileName;
-  req.filter = QStringLiteral("All Files(*.*)|*.*|BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|");
-  const QString upper = upperAscii(e_.CurrentFileName.trimmed());
-  req.filterIndex = upper.endsWith(QLatin1String(".BMP"))   ? 2
-                    : upper.endsWith(QLatin1String(".ICO")) ? 3
-                                                            : 1;
+  req.filter = filter;
+  req.filterIndex = filterIndex;
   FileAnswer answer = e_.prompter->chooseFile(req);
   if (answer.cancelled) answer.path.clear();
   ShowPalettes();
   return answer;
 }
 
-FileAnswer P_WIN::ChooseSaveFile() {
-  HidePalettes();
-  FileRequest req;
-  req.save = true;
-  req.title = e_.TitlePrefix;
-  req.initialName = e_.CurrentFileName;
-  req.filter = QStringLiteral("BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|");
+FileAnswer P_WIN::ChooseOpenFile() {
   const QString upper = upperAscii(e_.CurrentFileName.trimmed());
-  req.filterIndex = upper.endsWith(QLatin1String(".ICO")) ? 2 : 1;
-  FileAnswer answer = e_.prompter->chooseFile(req);
-  if (answer.cancelled) answer.path.clear();
+  const int index = upper.endsWith(QLatin1String(".BMP"))   ? 2
+                    : upper.endsWith(QLatin1String(".ICO")) ? 3
+                                                            : 1;
+  return ChooseFile(
+      false, QStringLiteral("All Files(*.*)|*.*|BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|"),
+      index);
+}
+
+FileAnswer P_WIN::ChooseSaveFile() {
+  const QString upper = upperAscii(e_.CurrentFileName.trimmed());
+  FileAnswer answer =
+      ChooseFile(true, QStringLiteral("BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|"),
+                 upper.endsWith(QLatin1String(".ICO")) ? 2 : 1);
   answer.path = answer.path.trimmed();
-  ShowPalettes();
   return answer;
 }
 

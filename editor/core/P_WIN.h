@@ -78,6 +78,7 @@ class P_WIN : public QWidget, public ConfigHost {
   // true when the picture was written.
   bool SaveImage(const QString& fileName);
   FileAnswer ChooseOpenFile();
+  FileAnswer ChooseFile(bool save, const QString& filter, int filterIndex);
   FileAnswer ChooseSaveFile();
   bool ConfirmReplacePicture();  // true = refused
   void HandleDroppedFile(const QString& path);
