@@ -60,6 +60,27 @@ void RunWindowTest(benchmark::State& state, const Surface& s) {
                                                      benchmark::Counter::kInvert);
 }
 
+void RunRememberingTest(benchmark::State& state, const Surface& s) {
+  const tupalo::ToleranceWindow w = tupalo::PrepareToleranceWindow(rgb(250, 30, 40), 10, 10, 10);
+  const std::size_t n = static_cast<std::size_t>(s.width()) * s.height();
+  const Pixel* px = s.row(0);
+  for (auto _ : state) {
+    tupalo::HsvWindowTester test(w);
+    std::size_t similar = 0;
+    for (std::size_t i = 0; i < n; ++i) similar += test(toColorRef(px[i]));
+    benchmark::DoNotOptimize(similar);
+  }
+  state.counters["per_pixel"] =
+      benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
+}
+
+void BM_HsvWindowTesterPhoto(benchmark::State& state) { RunRememberingTest(state, photo()); }
+BENCHMARK(BM_HsvWindowTesterPhoto)->Unit(benchmark::kMillisecond);
+
+void BM_HsvWindowTesterFlatArt(benchmark::State& state) { RunRememberingTest(state, flatArt()); }
+BENCHMARK(BM_HsvWindowTesterFlatArt)->Unit(benchmark::kMillisecond);
+
 void BM_HsvWindowPhoto(benchmark::State& state) { RunWindowTest(state, photo()); }
 BENCHMARK(BM_HsvWindowPhoto)->Unit(benchmark::kMillisecond);
 

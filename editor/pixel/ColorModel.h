@@ -3,6 +3,9 @@
 // model) and the similar-colour test driven by the hue, saturation and value
 // tolerances.
 
+#include <array>
+#include <cstdint>
+
 #include "platform/raster/Surface.h"
 
 namespace tupalo {
@@ -31,6 +34,38 @@ ToleranceWindow PrepareToleranceWindow(raster::ColorRef designated, int fuzh, in
 
 // The HSV window test of one colour value.
 bool PassesHsvWindow(const ToleranceWindow& w, raster::ColorRef c);
+
+// The window test for a whole area, pixel after pixel: it remembers the last
+// colour and a small table of recent ones, so runs of one colour and flat art
+// cost a comparison instead of an HSV conversion. Answers exactly as
+// PassesHsvWindow.
+class HsvWindowTester {
+ public:
+  explicit HsvWindowTester(const ToleranceWindow& w) : w_(w) { keys_.fill(kNoColour); }
+
+  bool operator()(raster::ColorRef c) {
+    if (c == lastKey_) return lastValue_;
+    // Fibonacci hashing spreads neighbouring colours over the table.
+    const std::uint32_t slot = (c * 2654435769u) >> (32 - kBits);
+    if (keys_[slot] != c) {
+      keys_[slot] = c;
+      values_[slot] = PassesHsvWindow(w_, c);
+    }
+    lastKey_ = c;
+    lastValue_ = values_[slot];
+    return lastValue_;
+  }
+
+ private:
+  static constexpr int kBits = 12;
+  // Not a colour value (top byte set) and not the invalid colour either.
+  static constexpr raster::ColorRef kNoColour = 0x01000000u;
+  ToleranceWindow w_;
+  std::array<raster::ColorRef, 1u << kBits> keys_;
+  std::array<bool, 1u << kBits> values_{};
+  raster::ColorRef lastKey_ = kNoColour;
+  bool lastValue_ = false;
+};
 
 // The similar-colour test: with exactCounts, a colour equal to maskColor is
 // similar by itself (Fuzzy Change Color); otherwise only the window decides.

@@ -84,5 +84,21 @@ TEST(ColorModel, ToleranceWindowAndSimilarColours) {
   EXPECT_FALSE(IsSimilarColor(rgb(254, 0, 0), empty, rgb(255, 0, 0), true));
 }
 
+// The remembering tester must answer exactly as the plain test, also when
+// colours collide in its table and for the invalid colour.
+TEST(ColorModel, RememberingTesterAgreesWithThePlainTest) {
+  const ToleranceWindow w = PrepareToleranceWindow(rgb(250, 30, 40), 20, 40, 40);
+  HsvWindowTester test(w);
+  std::uint32_t seed = 7;
+  for (int i = 0; i < 200000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    // Few distinct colours near the designated one, so hits, misses and
+    // collisions all happen.
+    const raster::ColorRef c = i % 97 == 0 ? raster::CLR_INVALID
+                                           : rgb(240 + (seed >> 28), (seed >> 20) & 63, (seed >> 12) & 63);
+    ASSERT_EQ(test(c), PassesHsvWindow(w, c)) << std::hex << c;
+  }
+}
+
 }  // namespace
 }  // namespace tupalo
