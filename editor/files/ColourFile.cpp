@@ -98,17 +98,7 @@ QStringList renderColourFile(const QStringList& templateLines, const ColourDicti
 
 void LoadColourFile(const QString& appPath, ColourDictionary& d) {
   d = ColourDictionary{};
-  const QString path = colourFilePath(appPath);
-  QStringList lines;
-  if (!readConfigFile(path, lines)) {
-    QByteArray factory;
-    if (readConfigFileBytes(colourTemplatePath(appPath), factory)) {
-      // As with the settings: seed only a file that doesn't exist.
-      const QFileInfo info(path);
-      if (!info.exists() && !info.isSymLink()) writeFileAtomically(path, factory);
-      lines = splitConfigText(factory);
-    }
-  }
+  const QStringList lines = readOrSeedConfigFile(colourFilePath(appPath), colourTemplatePath(appPath));
   applyColourFile(lines, d);
 }
 

@@ -166,6 +166,16 @@ QString configNumberText(int32_t value) {
   return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
+QStringList readOrSeedConfigFile(const QString& path, const QString& factoryPath) {
+  QStringList lines;
+  if (readConfigFile(path, lines)) return lines;
+  QByteArray factory;
+  if (!readConfigFileBytes(factoryPath, factory)) return {};
+  const QFileInfo info(path);
+  if (!info.exists() && !info.isSymLink()) writeFileAtomically(path, factory);
+  return splitConfigText(factory);
+}
+
 QStringList rewriteKeyLines(const QStringList& templateLines,
                             const std::function<QString(const KeyLine&)>& valueFor) {
   QStringList out;

@@ -56,6 +56,12 @@ struct KeyLine {
 };
 KeyLine splitKeyLine(QStringView line);
 
+// The lines of a data file beside the program, seeding it from its factory
+// copy when it doesn't exist. A file that exists but can't be read (a folder,
+// no permission) is not replaced; then, as after a failed seed (read-only
+// folder), the factory copy's lines are used. Empty when neither is readable.
+QStringList readOrSeedConfigFile(const QString& path, const QString& factoryPath);
+
 // Rewrites a template line by line: empty and comment lines are kept
 // (trimmed), "[EOF]" ends the output (and is added when the template lacks
 // it), every key line is written as key + " , " + valueFor(its parts) + " " +

@@ -265,19 +265,7 @@ QStringList renderConfiguration(const QStringList& templateLines, const Settings
 void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host, bool fileFromCommandLine,
                        QString& currentFileName) {
   s.setDefaults();
-  const QString path = configFilePath(appPath);
-  QStringList lines;
-  if (!readConfigFile(path, lines)) {
-    QByteArray factory;
-    if (readConfigFileBytes(configTemplatePath(appPath), factory)) {
-      // Seed only a file that doesn't exist: one that exists but can't be
-      // read (a folder, no permission) is not ours to replace here. A failed
-      // seed (read-only folder) still starts from the factory settings.
-      const QFileInfo info(path);
-      if (!info.exists() && !info.isSymLink()) writeFileAtomically(path, factory);
-      lines = splitConfigText(factory);
-    }
-  }
+  const QStringList lines = readOrSeedConfigFile(configFilePath(appPath), configTemplatePath(appPath));
   applyConfiguration(lines, s, host, fileFromCommandLine, currentFileName);
 }
 
