@@ -21,6 +21,7 @@
 #include "editor/core/ToolNames.h"
 #include "editor/files/ColourFile.h"
 #include "editor/files/PictureFile.h"
+#include "platform/FloatingWindow.h"
 #include "platform/HelpWindow.h"
 #include "platform/Prompt.h"
 
@@ -430,8 +431,8 @@ void P_WIN::ShowPalettes() {
   if (e_.StartingUp == 1 || e_.PalettesShown != 1) return;
   // The overview joins here once it exists. The colour window comes first:
   // the palette places itself below it.
-  if (colWin) colWin->show();
-  if (cmdWin) cmdWin->show();
+  if (colWin) showToolWindow(colWin);
+  if (cmdWin) showToolWindow(cmdWin);
 }
 
 void P_WIN::keyPressEvent(QKeyEvent* ev) {

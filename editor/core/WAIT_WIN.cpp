@@ -11,6 +11,7 @@
 #include "editor/core/P_WIN.h"
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
+#include "platform/FloatingWindow.h"
 
 namespace tupalo {
 
@@ -60,8 +61,10 @@ void ProgressSurface::paintEvent(QPaintEvent* ev) {
 }
 
 WAIT_WIN::WAIT_WIN(P_WIN& owner)
-    : QDialog(&owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), owner_(owner) {
+    : QDialog(&owner), owner_(owner) {
   setObjectName(QStringLiteral("WAIT_WIN"));
+  // No title-bar buttons: the operation that opened the window closes it.
+  makeToolWindow(this, /*closeButton=*/false);
   setModal(false);
   // It must not take the keyboard from the window the user is typing in.
   setAttribute(Qt::WA_ShowWithoutActivating);

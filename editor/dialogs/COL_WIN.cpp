@@ -14,6 +14,7 @@
 #include "editor/core/P_WIN.h"
 #include "editor/dialogs/ColourWindowMath.h"
 #include "editor/palette/CMD_WIN.h"
+#include "platform/FloatingWindow.h"
 
 namespace tupalo {
 
@@ -125,8 +126,7 @@ void ClickLabel::mousePressEvent(QMouseEvent* ev) {
 
 COL_WIN::COL_WIN(Editor& e, P_WIN& owner) : QWidget(&owner, Qt::Tool), e_(e), owner_(owner) {
   setObjectName(QStringLiteral("COL_WIN"));
-  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  makeToolWindow(this, /*closeButton=*/true);
   setFixedSize(kWidth, kHeight);
 
   for (int i = 0; i < kPanels; ++i) {

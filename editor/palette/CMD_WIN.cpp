@@ -10,6 +10,7 @@
 #include "editor/core/Undo.h"
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/ClipboardPicture.h"
+#include "platform/FloatingWindow.h"
 #include "platform/HelpWindow.h"
 
 namespace tupalo {
@@ -92,8 +93,7 @@ int toPixels(int32_t twips, double twipsPerPixel) {
 CMD_WIN::CMD_WIN(Editor& e, P_WIN& owner) : QWidget(&owner, Qt::Tool), e_(e), owner_(owner) {
   // Clicking the palette must not take the keyboard from the canvas (space
   // undoes, Page Up/Down change the pen).
-  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowDoesNotAcceptFocus);
+  makeToolWindow(this, /*closeButton=*/true, /*takeFocus=*/false);
   setFixedSize(kWidth, kHeight);
   // Empty grid places look like the buttons' own face.
   QPalette pal = palette();

@@ -6,6 +6,8 @@
 #include <QUrl>
 
 #include "editor/core/MainWindowFixture.h"
+#include "editor/dialogs/COL_WIN.h"
+#include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
 namespace {
@@ -97,6 +99,35 @@ TEST_F(MainWindowTest, RightClickBesideTheCanvasTogglesTheFloatingWindows) {
   EXPECT_EQ(editor.PalettesShown, 0);
   QCoreApplication::sendEvent(win->DMY, &press);
   EXPECT_EQ(editor.PalettesShown, 1);
+}
+
+// A window manager minimises the floating windows together with the main
+// window; restoring the main window must bring them back as normal windows,
+// or they come up minimised and take the main window down again.
+TEST_F(MainWindowTest, MinimisedWindowGroupComesBackWhole) {
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  QWidget* floating[] = {win->colWin, win->cmdWin};
+  for (int round = 0; round < 2; ++round) {
+    for (QWidget* w : floating) w->setWindowState(Qt::WindowMinimized);
+    win->setWindowState(Qt::WindowMinimized);
+    for (QWidget* w : floating) EXPECT_FALSE(w->isVisible());
+    win->setWindowState(Qt::WindowNoState);
+    for (QWidget* w : floating) {
+      EXPECT_TRUE(w->isVisible());
+      EXPECT_FALSE(w->isMinimized());
+    }
+  }
+  // A floating window minimised on its own takes the group with it.
+  win->cmdWin->setWindowState(Qt::WindowMinimized);
+  EXPECT_TRUE(win->isMinimized());
+  win->setWindowState(Qt::WindowNoState);
+  EXPECT_TRUE(win->cmdWin->isVisible() && !win->cmdWin->isMinimized());
+  // Floating windows the user put away stay away.
+  win->TogglePalettes();
+  win->setWindowState(Qt::WindowMinimized);
+  win->setWindowState(Qt::WindowNoState);
+  EXPECT_FALSE(win->colWin->isVisible());
+  EXPECT_FALSE(win->cmdWin->isVisible());
 }
 
 }  // namespace
