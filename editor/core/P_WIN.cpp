@@ -365,6 +365,18 @@ void P_WIN::ShowToolName() {
   if (e_.settings.IDSP == 1) INF_CMD->setText(ToolStatusName(code));
 }
 
+void P_WIN::SelectTool(int code) {
+  EndPendingGesture();
+  e_.ToolCode = code;
+  // What the last tool said about its gesture belongs to it.
+  if (e_.settings.IDSP == 1) INF_SUB->setText(QStringLiteral(" "));
+  ShowToolName();
+}
+
+void P_WIN::EndPendingGesture() {
+  if (engine->GesturePending()) engine->CancelGesture();
+}
+
 void P_WIN::SetPointer(const QString& name) {
   const QCursor pointer = PointerShape(name);
   DRAW->setCursor(pointer);

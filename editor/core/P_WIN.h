@@ -57,6 +57,11 @@ class P_WIN : public QWidget, public ConfigHost {
   void ZoomTo(int X, int Y, int newZoom);
   void ShowPointerPosition(int X, int Y);
   void ShowToolName();
+  // Makes `code` the current tool: a gesture under way ends first as the
+  // right button ends it, then the status line and pointer follow.
+  void SelectTool(int code);
+  // Ends a gesture under way (nothing is committed); nothing else changes.
+  void EndPendingGesture();
   // "NORMAL", "SPRAY", "PAINT", "SPOIT", "LUPE" or "WAIT"; anything else is the arrow.
   void SetPointer(const QString& name);
   void ToggleStatusLine();  // RB

@@ -59,47 +59,6 @@ class ColourPickTool : public Tool {
 
 }  // namespace
 
-int BaseToolCode(int code) {
-  switch (code) {
-    case 5027:
-    case 6027:
-    case 7027:
-      return 27;
-    case 5028:
-    case 6028:
-    case 7028:
-    case 8028:
-      return 28;
-    case 5029:
-    case 6029:
-    case 7029:
-    case 8029:
-      return 29;
-    case 1031:
-    case 2031:
-    case 5031:
-      return 31;
-    case 12029:
-    case 13029:
-      return 11029;
-    case 11101:
-    case 11102:
-      return 11100;
-    case 20001:
-    case 20002:
-      return 20000;
-    case 27002:
-      return 27001;
-    default:
-      return code;
-  }
-}
-
-bool IsPendingMultiStep(int code) {
-  const int base = BaseToolCode(code);
-  return code != base && (base == 27 || base == 28 || base == 29 || base == 31 || base == 11029);
-}
-
 ToolEngine::ToolEngine(P_WIN& w) : w_(w), e_(w.editor()) {}
 ToolEngine::~ToolEngine() = default;
 
@@ -258,7 +217,7 @@ void ToolEngine::CommitChange(Tool* tool, int code) {
 }
 
 void ToolEngine::RightPress(int X, int Y) {
-  if (e_.DragActive == 1 || IsPendingMultiStep(e_.ToolCode)) {
+  if (GesturePending()) {
     CancelGesture();
     return;
   }
@@ -270,6 +229,10 @@ void ToolEngine::RightPress(int X, int Y) {
   if (w_.colWin) w_.colWin->ApplyCurrentColor();
 }
 
+bool ToolEngine::GesturePending() const {
+  return e_.DragActive == 1 || e_.GestureStage == 1 || IsPendingMultiStep(e_.ToolCode);
+}
+
 void ToolEngine::CancelGesture() {
   if (e_.ToolCode == 20002) e_.ToolCode = 20000;
   if (e_.ToolCode == 11102) e_.ToolCode = 11100;
@@ -277,15 +240,7 @@ void ToolEngine::CancelGesture() {
   w_.Timer1.stop();
   e_.DragActive = 0;
   e_.CanvasRedrawOff = false;
-  if (IsPendingMultiStep(e_.ToolCode)) {
-    e_.ToolCode = BaseToolCode(e_.ToolCode);
-    e_.PointCount = 0;
-    e_.WorkShown = false;
-  }
-  if (e_.ToolCode == 11010) {
-    e_.WorkDrawWidth = 1;
-    e_.WorkXorMode = false;
-  }
+  ReturnToFirstStep(e_);
   ResetTools();
   pressTaken_ = false;
   e_.GestureStage = e_.UndoAvailable == 1 ? 2 : 0;
@@ -318,7 +273,9 @@ bool ToolEngine::KeyDown(QKeyEvent* ev) {
     }
     return digit != 5;
   }
-  if (e_.DragActive != 0) return false;
+  // Keys wait while the button is held; the connected expanded line keeps
+  // the drag flag between its clicks, and there they work as when idle.
+  if (e_.DragActive != 0 && (e_.ToolCode != 12029 || pressTaken_)) return false;
 
   // Qt key codes do not depend on case, so letters are upper case already.
   const bool shift = ev->modifiers() & Qt::ShiftModifier;
@@ -350,11 +307,7 @@ bool ToolEngine::KeyDown(QKeyEvent* ev) {
       if (w_.colWin) w_.colWin->ColourPicked(2);
       return true;
     case Qt::Key_Space:
-      // A pending shape is dropped; otherwise the last change is undone.
-      if (e_.GestureStage == 1 || IsPendingMultiStep(e_.ToolCode))
-        CancelGesture();
-      else
-        Undo(w_);
+      Undo(w_);  // the palette's undo button does the same
       return true;
     default:
       return false;

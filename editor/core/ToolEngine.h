@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "editor/core/Editor.h"
+#include "editor/core/ToolNames.h"
 #include "platform/raster/Raster.h"
 
 class QKeyEvent;
@@ -18,13 +19,6 @@ namespace tupalo {
 
 class P_WIN;
 class Tool;
-
-// The code a multi-step tool has while idle, for any of its states
-// (5027 -> 27, 12029 -> 11029, 20001 -> 20000); other codes map to themselves.
-int BaseToolCode(int code);
-
-// A multi-click tool between its clicks: the shape is pending on the canvas.
-bool IsPendingMultiStep(int code);
 
 class ToolEngine {
  public:
@@ -46,8 +40,12 @@ class ToolEngine {
   // let go, or the canvas would refuse every later press.
   void KeyboardLost();
 
-  // Throws the gesture in progress away (right button, space): multi-step
-  // tools back to their first step, the canvas redrawn from the picture.
+  // A gesture is under way: the button is held, or a multi-step tool waits
+  // for its next click, or something drawn on the canvas awaits its commit.
+  bool GesturePending() const;
+  // Throws the gesture in progress away (right button, undo, a change of
+  // tool): multi-step tools back to their first step, the canvas redrawn from
+  // the picture, nothing committed.
   void CancelGesture();
 
   // ---- for the tools ----

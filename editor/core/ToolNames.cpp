@@ -107,4 +107,45 @@ QString ToolStatusName(int code) {
   }
 }
 
+int BaseToolCode(int code) {
+  switch (code) {
+    case 5027:
+    case 6027:
+    case 7027:
+      return 27;
+    case 5028:
+    case 6028:
+    case 7028:
+    case 8028:
+      return 28;
+    case 5029:
+    case 6029:
+    case 7029:
+    case 8029:
+      return 29;
+    case 1031:
+    case 2031:
+    case 5031:
+      return 31;
+    case 12029:
+    case 13029:
+      return 11029;
+    case 11101:
+    case 11102:
+      return 11100;
+    case 20001:
+    case 20002:
+      return 20000;
+    case 27002:
+      return 27001;
+    default:
+      return code;
+  }
+}
+
+bool IsPendingMultiStep(int code) {
+  const int base = BaseToolCode(code);
+  return code != base && (base == 27 || base == 28 || base == 29 || base == 31 || base == 11029);
+}
+
 }  // namespace tupalo

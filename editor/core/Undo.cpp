@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "editor/core/P_WIN.h"
+#include "editor/core/ToolEngine.h"
 #include "editor/core/View.h"
 #include "editor/core/WAIT_WIN.h"
 #include "editor/files/PictureFile.h"
@@ -13,20 +14,6 @@ namespace tupalo {
 
 bool UndoStep(Editor& e) {
   if (e.UndoAvailable != 1) return false;
-
-  // An unfinished multi-click shape is abandoned; a floating polygon-copy
-  // piece or Line(Type2) preview goes with it, a polygon's WORK stays.
-  ResetMultiStepTool(e);
-  if (e.ToolCode == 28 || e.ToolCode == 29 || e.ToolCode == 11029) e.WorkShown = false;
-
-  if (e.GestureStage == 1) {
-    // Nothing committed yet: the canvas simply shows the picture again.
-    e.DragActive = 0;
-    e.CanvasRedrawOff = false;
-    RedrawView(e);
-    return true;
-  }
-
   // UNDO holds ViewSize picture pixels at (0, 0); CommitView then saves the
   // region it replaces, so the next Undo swaps back.
   if (e.ZoomFactor == 1) {
@@ -40,7 +27,17 @@ bool UndoStep(Editor& e) {
 }
 
 void Undo(P_WIN& w) {
-  if (!UndoStep(w.editor())) return;
+  // A gesture under way is dropped first, as the right button drops it; the
+  // next Undo swaps the last committed change.
+  if (w.engine->GesturePending()) {
+    w.engine->CancelGesture();
+    w.RB->update();
+    return;
+  }
+  Editor& e = w.editor();
+  if (e.UndoAvailable != 1) return;
+  ReturnToFirstStep(e);
+  if (!UndoStep(e)) return;
   w.RB->update();
   w.DRAW->refreshAll();
 }

@@ -8,11 +8,13 @@ namespace tupalo {
 class P_WIN;
 struct Editor;
 
-// Discards a pending gesture, or swaps the visible region with UNDO.
+// The undo command of the space key and the palette's undo button: drops a
+// gesture under way, or else swaps the visible region with UNDO. Does nothing
+// while neither is there.
 void Undo(P_WIN& w);
 
-// The canvas side of Undo, without windows: true when the canvas changed.
-// Does nothing while no undo is offered.
+// The swap of Undo, without windows: true when the canvas changed. Does
+// nothing while no undo is offered.
 bool UndoStep(Editor& e);
 
 // One tick of the one-minute autosave clock.

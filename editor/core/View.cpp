@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "editor/core/ToolNames.h"
 #include "platform/raster/Raster.h"
 
 namespace tupalo {
@@ -23,24 +24,15 @@ int VisibleExtent(int inner, int drawOffset, int zoom, int picExtent, bool* scro
   return w;
 }
 
-void ResetMultiStepTool(Editor& e) {
-  const int t = e.ToolCode;
-  if (t == 5027 || t == 6027 || t == 7027) {
-    e.ToolCode = 27;
+void ReturnToFirstStep(Editor& e) {
+  if (IsPendingMultiStep(e.ToolCode)) {
+    e.ToolCode = BaseToolCode(e.ToolCode);
     e.PointCount = 0;
-  } else if (t >= 5028 && t <= 8028 && t % 1000 == 28) {
-    e.ToolCode = 28;
-    e.PointCount = 0;
-    e.WorkShown = false;
-  } else if (t >= 5029 && t <= 8029 && t % 1000 == 29) {
-    e.ToolCode = 29;
-    e.PointCount = 0;
-    e.WorkShown = false;
-  } else if (t == 11029 || t == 12029 || t == 13029) {
-    e.ToolCode = 11029;
-    e.PointCount = 0;
-    e.WorkShown = false;
-  } else if (t == 11010) {
+    // The piece a polygon copy or a Line(Type2) floats goes with it.
+    if (e.ToolCode != 27 && e.ToolCode != 31) e.WorkShown = false;
+    e.GestureStage = e.UndoAvailable == 1 ? 2 : 0;
+  }
+  if (e.ToolCode == 11010) {
     e.WorkDrawWidth = 1;
     e.WorkXorMode = false;
   }
@@ -70,10 +62,12 @@ ScrollRanges Relayout(Editor& e, const CanvasFrame& frame) {
   if (e.CanvasRedrawOff) {
     e.CanvasRedrawOff = false;
     e.DragActive = 0;
-    if (e.ToolCode == 11029 || e.ToolCode == 12029 || e.ToolCode == 13029) {
-      e.ToolCode = 11029;
-      e.WorkShown = false;
-    }
+  }
+  // The canvas is drawn afresh from the picture below: a shape waiting for
+  // its next click would go on from edges that are no longer there.
+  if (IsPendingMultiStep(e.ToolCode)) {
+    e.DragActive = 0;
+    ReturnToFirstStep(e);
   }
   ScrollRanges r;
   const Pair before = e.ViewSize;
@@ -213,7 +207,8 @@ Pair PicturePointAt(const Editor& e, int X, int Y) {
 }
 
 void ScrollTo(Editor& e, bool horizontal, int value) {
-  ResetMultiStepTool(e);
+  if (IsPendingMultiStep(e.ToolCode)) e.DragActive = 0;
+  ReturnToFirstStep(e);
   if (e.CanvasRedrawOff) {
     e.CanvasRedrawOff = false;
     e.DragActive = 0;

@@ -26,9 +26,12 @@ struct ScrollRanges {
 // clamped to the picture. *scrollOn tells whether that axis needs scrolling.
 int VisibleExtent(int inner, int drawOffset, int zoom, int picExtent, bool* scrollOn);
 
-// Drops a multi-step tool back to its first step (polygon, polygon copy,
-// Line(Type2)); used when the view scrolls.
-void ResetMultiStepTool(Editor& e);
+// Takes a multi-step tool that is between its steps back to its first step:
+// its vertices are dropped, the piece it floated is hidden, nothing is
+// committed, and no gesture is pending any more. In state 11010 the work
+// surface gets its thin copy pen back. Scrolling, a relayout, the right
+// button, the undo command and a change of tool all go through here.
+void ReturnToFirstStep(Editor& e);
 
 // Recomputes ViewSize and ViewPixels for the frame, resizes DRAW, M_REDRAW and
 // UNDO, redraws the canvas from PIC, and returns the scroll bar ranges. An

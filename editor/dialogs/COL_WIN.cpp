@@ -438,8 +438,7 @@ void COL_WIN::DrawRgbBars() { COL_RGB->Draw(Clamped(e_.CurColor)); }
 
 void COL_WIN::EndEyedropper() {
   if (e_.ToolCode != 1000) return;
-  e_.ToolCode = PreviousToolCode;
-  owner_.ShowToolName();
+  owner_.SelectTool(PreviousToolCode);
 }
 
 void COL_WIN::PaintSwatchFrames() {
@@ -510,12 +509,14 @@ void COL_WIN::SelectEditedColour(int16_t useSecond) {
 
 void COL_WIN::ToggleEyedropper() {
   if (e_.ToolCode == 1000) {
-    e_.ToolCode = PreviousToolCode;
-  } else {
-    PreviousToolCode = e_.ToolCode;
-    e_.ToolCode = 1000;
+    owner_.SelectTool(PreviousToolCode);
+    return;
   }
-  owner_.ShowToolName();
+  // The colour pick is a tool of its own: a shape under way ends first, and
+  // the pick returns to that tool's first step.
+  owner_.EndPendingGesture();
+  PreviousToolCode = e_.ToolCode;
+  owner_.SelectTool(1000);
 }
 
 // ---------------------------------------------------------------------------

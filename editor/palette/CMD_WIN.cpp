@@ -498,26 +498,7 @@ void CMD_WIN::PEN_SZ_SB_Change(int value) {
   e_.PenSize = value;
 }
 
-void CMD_WIN::UNDO_Click() {
-  if (e_.UndoAvailable != 1) return;
-  const AbandonedShape shape = AbandonMultiClickShape(e_.ToolCode);
-  e_.ToolCode = shape.toolCode;
-  switch (shape.work) {
-    case AbandonedShape::Work::Hide:
-      e_.WorkShown = false;
-      owner_.DRAW->refreshAll();
-      break;
-    case AbandonedShape::Work::ThinCopyPen:
-      e_.WorkDrawWidth = 1;
-      e_.WorkXorMode = false;
-      break;
-    case AbandonedShape::Work::Unchanged:
-      break;
-  }
-  owner_.RB->update();
-  Undo(owner_);
-  owner_.RB->update();
-}
+void CMD_WIN::UNDO_Click() { Undo(owner_); }
 
 // ---------------------------------------------------------------------------
 // Messages
@@ -561,10 +542,13 @@ void CMD_WIN::CMD_B_MouseDown(int, Qt::MouseButton button) {
 
 void CMD_WIN::CMD_B_Click(int i) {
   if (i < 0 || i >= int(CMD_B.size())) return;
+  // A shape waiting for its next click ends here, as the right button ends it.
+  owner_.EndPendingGesture();
   HighlightMagnifyButton(-1);
   HighlightToolButton(i);
+  int code = e_.ToolCode;
   if (i == 18 && e_.settings.SZWM != 1) {
-    e_.ToolCode = 0;
+    code = 0;
     ShowNeedsNormalDrawingMode();
   } else if (i == 19) {
     if (ClipboardHasPicture() == 0) {
@@ -573,7 +557,7 @@ void CMD_WIN::CMD_B_Click(int i) {
         case ClipboardRead::Ok:
           // The work surface takes the clipboard's picture and floats it.
           e_.WORK = std::move(piece);
-          e_.ToolCode = 19;
+          code = 19;
           break;
         case ClipboardRead::TooLarge:
           ShowTooLargeMessage();
@@ -587,10 +571,9 @@ void CMD_WIN::CMD_B_Click(int i) {
     // The text window (WORD_WIN) opens here, modeless, once it exists; the
     // tool stays as it is until its OK arms the text.
   } else {
-    e_.ToolCode = *CmdButtonToolCode(i, e_.settings.LMOD);
-    if (i <= 10 && i != 2) owner_.SetPointer(QStringLiteral("NORMAL"));
+    code = *CmdButtonToolCode(i, e_.settings.LMOD);
   }
-  owner_.ShowToolName();
+  owner_.SelectTool(code);
   RequestedSettingsWindow = SettingsWindow::None;
   if (RightClickPending == 1) ShowSettingsWindow(CmdButtonSettingsWindow(i));
 }
@@ -598,9 +581,7 @@ void CMD_WIN::CMD_B_Click(int i) {
 void CMD_WIN::EDIT_B_Click(int i) {
   HighlightToolButton(-1);
   HighlightMagnifyButton(i);
-  e_.ToolCode = MagnifyToolCode(i);
-  owner_.SetPointer(QStringLiteral("LUPE"));
-  owner_.ShowToolName();
+  owner_.SelectTool(MagnifyToolCode(i));
   // Leaves the tool button highlighted beside the magnifier: the magnifier
   // is one-shot and returns to a tool.
   PaintButtonStrip(Strip::Tools);
@@ -622,28 +603,28 @@ void CMD_WIN::EXP_M1_MouseDown(int, Qt::MouseButton button) {
 }
 
 void CMD_WIN::EXP_M1_Click(int i) {
+  owner_.EndPendingGesture();
   HighlightExpansionToolButton(i);
-  e_.ToolCode = ExpansionToolCode(i, e_.settings.LMOD, e_.ToolCode);
-  e_.LastExpansionTool = e_.ToolCode;
-  owner_.ShowToolName();
+  const int code = ExpansionToolCode(i, e_.settings.LMOD, e_.ToolCode);
+  e_.LastExpansionTool = code;
+  owner_.SelectTool(code);
   RequestedSettingsWindow = SettingsWindow::None;
   if (RightClickPending == 1) ShowSettingsWindow(ExpansionToolSettingsWindow(e_.ToolCode));
 }
 
 void CMD_WIN::EXP_M2_Click(int i) {
+  owner_.EndPendingGesture();
   HighlightZoomItem(i);
   const int factor = ZoomItemFactor(i);
   if (i == 0) {
     ShowNormalLayout();
     HighlightMagnifyButton(-1);
-    e_.ToolCode = 0;
-    owner_.ShowToolName();
+    owner_.SelectTool(0);
     HighlightZoomItem(-1);
   }
   if (factor > e_.ZoomFactor) {
     // Zooming in waits for the press on the canvas that says where.
-    e_.ToolCode = 10000 + factor;
-    owner_.ShowToolName();
+    owner_.SelectTool(10000 + factor);
     return;
   }
   if (factor == e_.ZoomFactor) return;
@@ -749,8 +730,7 @@ void CMD_WIN::FILE_B_Click(int i) {
       CopyPicture();
       break;
     case 4:
-      e_.ToolCode = 0;
-      owner_.ShowToolName();
+      owner_.SelectTool(0);
       HighlightToolButton(-1);
       // The picture size window (SIZE_WIN) is shown here, modally, once it exists.
       break;

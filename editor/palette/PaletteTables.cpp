@@ -181,36 +181,4 @@ int MagnifyToolCode(int i) { return 10000 + ZoomItemFactor(i + 1); }
 
 int ZoomItemFactor(int i) { return 1 << std::clamp(i, 0, 4); }
 
-AbandonedShape AbandonMultiClickShape(int toolCode) {
-  using Work = AbandonedShape::Work;
-  switch (toolCode) {
-    case 28:
-    case 5028:
-    case 6028:
-    case 7028:
-    case 8028:
-      return {28, Work::Hide};
-    case 29:
-    case 5029:
-    case 6029:
-    case 7029:
-    case 8029:
-      return {29, Work::Hide};
-    case 11029:
-    case 12029:
-    case 13029:
-      return {11029, Work::Hide};
-    case 27:
-    case 5027:
-    case 6027:
-    case 7027:
-    case 8027:
-      return {27, Work::Unchanged};
-    case 11010:
-      return {11010, Work::ThinCopyPen};
-    default:
-      return {toolCode, Work::Unchanged};
-  }
-}
-
 }  // namespace tupalo::palette

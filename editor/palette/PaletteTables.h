@@ -71,13 +71,4 @@ int MagnifyToolCode(int i);
 // Magnification chosen by EXP_M2(i) (i = 4 has no button).
 int ZoomItemFactor(int i);
 
-// The undo button first drops an unfinished multi-click shape back to its
-// first step.
-struct AbandonedShape {
-  enum class Work { Unchanged, Hide, ThinCopyPen };
-  int toolCode;
-  Work work;
-};
-AbandonedShape AbandonMultiClickShape(int toolCode);
-
 }  // namespace tupalo::palette

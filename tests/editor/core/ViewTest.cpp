@@ -141,7 +141,8 @@ TEST(View, ScrollingDropsMultiStepToolsToTheirFirstStep) {
     int before, after;
     bool workHidden;
   } cases[] = {{5027, 27, false}, {7027, 27, false}, {6028, 28, true}, {8028, 28, true},
-               {5029, 29, true},  {12029, 11029, true}, {13029, 11029, true}};
+               {5029, 29, true},  {12029, 11029, true}, {13029, 11029, true},
+               {1031, 31, false}};
   for (const Case& c : cases) {
     Editor e = editorWith(100, 100);
     Relayout(e, {52, 52, 0, 0});

@@ -92,15 +92,5 @@ TEST(PaletteTables, RightClicksAskForTheSettingsOfTheirTool) {
   EXPECT_EQ(ExpansionToolSettingsWindow(ExpansionToolCode(19, 0, 0)), SettingsWindow::None);
 }
 
-TEST(PaletteTables, UndoDropsOnlyUnfinishedShapes) {
-  using Work = AbandonedShape::Work;
-  EXPECT_EQ(AbandonMultiClickShape(8029).toolCode, 29);
-  EXPECT_EQ(AbandonMultiClickShape(8029).work, Work::Hide);
-  EXPECT_EQ(AbandonMultiClickShape(13029).toolCode, 11029);
-  EXPECT_EQ(AbandonMultiClickShape(5027).work, Work::Unchanged);
-  EXPECT_EQ(AbandonMultiClickShape(20001).toolCode, 20001);
-  EXPECT_EQ(AbandonMultiClickShape(20001).work, Work::Unchanged);
-}
-
 }  // namespace
 }  // namespace tupalo::palette

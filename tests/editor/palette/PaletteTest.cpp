@@ -242,12 +242,15 @@ TEST_F(PaletteTest, UndoButtonFirstDropsAnUnfinishedShape) {
   p.EnableUndoButton(2);
   EXPECT_FALSE(p.UNDO->isEnabled());
 
+  editor.ToolCode = 28;
+  editor.UndoAvailable = 0;
+  const raster::Surface before = editor.PIC;
+  p.UNDO_Click();  // nothing to undo, nothing pending: nothing happens
+  EXPECT_EQ(editor.ToolCode, 28);
+  EXPECT_TRUE(editor.PIC == before);
+
   editor.ToolCode = 6028;
   editor.WorkShown = true;
-  editor.UndoAvailable = 0;
-  p.UNDO_Click();  // nothing to undo: nothing happens
-  EXPECT_EQ(editor.ToolCode, 6028);
-
   editor.UndoAvailable = 1;
   p.UNDO_Click();
   EXPECT_EQ(editor.ToolCode, 28);
