@@ -1,12 +1,18 @@
 #include <QApplication>
-#include <QStringList>
 
+#include "editor/core/CommandLine.h"
 #include "editor/core/Editor.h"
 #include "editor/core/P_WIN.h"
 #include "platform/Prompt.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // The whole command line is the picture's name. The toolkit would take the
+  // words it knows ("-reverse", "-style X", ...) out of it, so it gets the
+  // program's name alone.
+  const QString commandLine = tupalo::PictureNameFromArguments(argc, argv);
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+  QApplication app(qtArgc, qtArgv);
   app.setApplicationName(QStringLiteral("tupalo"));
   tupalo::installJapaneseQtTexts();
 
@@ -16,11 +22,6 @@ int main(int argc, char** argv) {
 
   tupalo::P_WIN window(editor);
   prompter.setParent(&window);
-
-  // The whole command line is one file name: words are joined by single spaces.
-  QStringList words = QCoreApplication::arguments();
-  words.removeFirst();
-  const QString commandLine = words.join(QLatin1Char(' ')).trimmed();
 
   if (window.StartUp(QCoreApplication::applicationDirPath(), commandLine) ==
       tupalo::P_WIN::StartResult::EndProgram)

@@ -2,6 +2,7 @@
 // and the reload of the last picture.
 #include <QImage>
 
+#include "editor/core/CommandLine.h"
 #include "editor/core/MainWindowFixture.h"
 
 namespace tupalo {
@@ -68,6 +69,22 @@ TEST_F(MainWindowTest, UnsupportedCommandLineFileEndsTheProgramAfterItsMessage) 
   EXPECT_EQ(prompter.lastMessage().title, QStringLiteral("Tupa "));
   EXPECT_EQ(prompter.lastMessage().icon, Icon::Exclamation);
   EXPECT_FALSE(win->isVisible());
+}
+
+// Words the window toolkit would take for its own options are the picture's
+// name like any other: "tupalo -reverse" is an unsupported file, not a new
+// picture.
+TEST_F(MainWindowTest, ToolkitOptionsOnTheCommandLineAreThePicturesName) {
+  const char* const reverse[] = {"tupalo", "-reverse"};
+  const char* const style[] = {"tupalo", "-style", "fusion", "my", "pic.bmp"};
+  const char* const none[] = {"tupalo"};
+  EXPECT_EQ(PictureNameFromArguments(2, reverse), QStringLiteral("-reverse"));
+  EXPECT_EQ(PictureNameFromArguments(5, style), QStringLiteral("-style fusion my pic.bmp"));
+  EXPECT_EQ(PictureNameFromArguments(1, none), QString());
+
+  prompter.answer(Answer::Ok);
+  EXPECT_EQ(start(PictureNameFromArguments(2, reverse)), P_WIN::StartResult::EndProgram);
+  EXPECT_EQ(prompter.lastMessage().text, QStringLiteral("サポート外のファイル形式です。"));
 }
 
 TEST_F(MainWindowTest, MissingCommandLineFileIsReportedAndANewPictureStarts) {

@@ -1,0 +1,13 @@
+#include "editor/core/CommandLine.h"
+
+#include <QStringList>
+
+namespace tupalo {
+
+QString PictureNameFromArguments(int argc, const char* const* argv) {
+  QStringList words;
+  for (int i = 1; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+  return words.join(QLatin1Char(' ')).trimmed();
+}
+
+}  // namespace tupalo
