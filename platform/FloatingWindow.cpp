@@ -1,6 +1,7 @@
 #include "platform/FloatingWindow.h"
 
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
 namespace tupalo {
@@ -44,6 +45,29 @@ void showToolWindow(QWidget* w) {
   if (w->windowState() & Qt::WindowMinimized)
     w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
   w->show();
+}
+
+QMargins frameMargins(const QWidget* w) {
+  const QRect inside = w->geometry(), outside = w->frameGeometry();
+  return {inside.left() - outside.left(), inside.top() - outside.top(),
+          outside.right() - inside.right(), outside.bottom() - inside.bottom()};
+}
+
+void keepOnScreen(QWidget* w, QMargins frame) {
+  const QScreen* screen = w->screen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry();
+  const QRect outer = w->geometry().marginsAdded(frame);
+  // Far edges first, then the near ones, so that the title bar wins.
+  auto shift = [](int nearEdge, int farEdge, int roomNear, int roomFar) {
+    int d = 0;
+    if (farEdge > roomFar) d = roomFar - farEdge;
+    if (nearEdge + d < roomNear) d = roomNear - nearEdge;
+    return d;
+  };
+  const int dx = shift(outer.left(), outer.right(), room.left(), room.right());
+  const int dy = shift(outer.top(), outer.bottom(), room.top(), room.bottom());
+  if (dx != 0 || dy != 0) w->setGeometry(w->geometry().translated(dx, dy));
 }
 
 }  // namespace tupalo

@@ -390,10 +390,7 @@ void COL_WIN::CheckFrame() {
   if (!framed) return;  // no window manager: nothing to wait for
   // Places are those of the window's inside; at the top of the screen that
   // would leave the title bar, and with it the only handle, off the screen.
-  if (screen()) {
-    const int above = screen()->availableGeometry().top() - frameGeometry().top();
-    if (above > 0) move(pos().x(), pos().y() + above);
-  }
+  keepOnScreen(this, frameMargins(this));
   if (owner_.cmdWin) owner_.cmdWin->ColourWindowFramed();
 }
 

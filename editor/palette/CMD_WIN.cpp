@@ -303,6 +303,11 @@ void CMD_WIN::PlaceBelowColourWindow(int32_t colourTopTwips) {
   // window manager keeps them exactly, whatever its frames.
   const int32_t top = PaletteTopTwips(colourTopTwips, owner_.colWin->HeightTwips());
   setGeometry(toPixels(e_.settings.CMWL, tpp), toPixels(top, tpp), kWidth, kHeight);
+  // Below a colour window near the bottom of the screen the palette would be
+  // out of reach. Until it is framed itself, its frame is taken to be like
+  // the colour window's.
+  const QMargins own = frameMargins(this);
+  keepOnScreen(this, own.isNull() ? frameMargins(owner_.colWin) : own);
   placedAt_ = geometry().topLeft();
 }
 

@@ -169,7 +169,7 @@ TEST_F(Config, MissingFilesAndFoldersInTheWay) {
   Settings s = loadFile();
   EXPECT_EQ(readAll(cnf()), kFactory);  // seeded, by rename: nothing else left behind
   EXPECT_EQ(QDir(app).entryList(QDir::Files | QDir::Hidden).size(), 2);
-  EXPECT_EQ(std::tuple(s.FUZH, s.CMWT, s.BEWH, s.PRAD), std::tuple(10, 3091, 780, 1));
+  EXPECT_EQ(std::tuple(s.FUZH, s.CMWT, s.BEWH, s.PRAD), std::tuple(10, 3600, 780, 1));
 
   {  // a file that exists but isn't read (too large) is not replaced by the seed
     QFile big(cnf());
