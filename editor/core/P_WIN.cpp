@@ -167,6 +167,8 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
       splash_->close();
       return StartResult::EndProgram;
     }
+    // A file that could not be loaded is not the one being edited.
+    if (result != 0) pictureName = QStringLiteral("NEWFFILE");
   }
   SetCaption(pictureName);
 
@@ -301,6 +303,10 @@ void P_WIN::ScrollChanged(bool horizontal, int value) {
   if (e_.UndoAvailable == 1) InvalidateUndo();
   ScrollTo(e_, horizontal, value);
   DRAW->refreshAll();
+  RefreshPointerPosition();
+}
+
+void P_WIN::RefreshPointerPosition() {
   const QPoint p = DRAW->mapFromGlobal(QCursor::pos());
   if (DRAW->rect().contains(p)) ShowPointerPosition(p.x(), p.y());
 }
@@ -312,6 +318,8 @@ void P_WIN::ZoomTo(int X, int Y, int newZoom) {
   e_.ZoomFactor = newZoom;
   e_.ViewOrigin = origin;
   DoRelayout();
+  // The same pointer stands over another picture pixel now.
+  RefreshPointerPosition();
 }
 
 void P_WIN::CommitView() {

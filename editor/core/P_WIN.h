@@ -56,6 +56,8 @@ class P_WIN : public QWidget, public ConfigHost {
   void DoRelayout();    // Relayout and apply the scroll ranges
   void ZoomTo(int X, int Y, int newZoom);
   void ShowPointerPosition(int X, int Y);
+  // The pointer's picture position in the status line, when it is over the canvas.
+  void RefreshPointerPosition();
   void ShowToolName();
   // Makes `code` the current tool: a gesture under way ends first as the
   // right button ends it, then the status line and pointer follow.

@@ -20,13 +20,16 @@ using namespace palette;
 namespace {
 
 constexpr int kWidth = kGroupColumns * kButtonSize;
+// The normal selector has two rows, the expansion selector one; the groups
+// stand directly below either, and the rows below them follow.
 constexpr int kSelectorHeight = 2 * kButtonSize;
+constexpr int kExpansionSelectorHeight = kButtonSize;
 constexpr int kGroupHeight = kGroupRows * kButtonSize;
-constexpr int kPenRowTop = kSelectorHeight + kGroupHeight + 2;
 constexpr int kPenRowHeight = 17;
 constexpr int kPenLabelWidth = 22;
-constexpr int kBottomRowTop = kPenRowTop + kPenRowHeight + 2;
-constexpr int kHeight = kBottomRowTop + kButtonSize;
+constexpr int PenRowTop(int selectorHeight) { return selectorHeight + kGroupHeight + 2; }
+constexpr int BottomRowTop(int selectorHeight) { return PenRowTop(selectorHeight) + kPenRowHeight + 2; }
+constexpr int WindowHeight(int selectorHeight) { return BottomRowTop(selectorHeight) + kButtonSize; }
 const QColor kFaceColour(212, 208, 200);  // the strips' button face
 
 // Tooltips: the status-line names of the tools, a few words for the commands.
@@ -94,7 +97,7 @@ CMD_WIN::CMD_WIN(Editor& e, P_WIN& owner) : QWidget(&owner, Qt::Tool), e_(e), ow
   // Clicking the palette must not take the keyboard from the canvas (space
   // undoes, Page Up/Down change the pen).
   makeToolWindow(this, /*closeButton=*/true, /*takeFocus=*/false);
-  setFixedSize(kWidth, kHeight);
+  setFixedSize(kWidth, WindowHeight(kSelectorHeight));
   // Empty grid places look like the buttons' own face.
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kFaceColour);
@@ -109,19 +112,18 @@ CMD_WIN::CMD_WIN(Editor& e, P_WIN& owner) : QWidget(&owner, Qt::Tool), e_(e), ow
         MakeButton(Family::RootB, i, ROOT_B_BASE, s.column * kButtonSize, s.row * kButtonSize);
   }
   EXP_B_BASE = new QWidget(this);
-  EXP_B_BASE->setGeometry(0, 0, kWidth, kSelectorHeight);
+  EXP_B_BASE->setGeometry(0, 0, kWidth, kExpansionSelectorHeight);
   for (int i = 0; i < int(EXP_B.size()); ++i)
     EXP_B[i] = MakeButton(Family::ExpB, i, EXP_B_BASE, i * kButtonSize, 0);
   BuildGroups();
 
   PEN_SZ = new QLabel(this);
   PEN_SZ->setObjectName(QStringLiteral("PEN_SZ"));
-  PEN_SZ->setGeometry(0, kPenRowTop, kPenLabelWidth, kPenRowHeight);
+  PEN_SZ->resize(kPenLabelWidth, kPenRowHeight);
   PEN_SZ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   PEN_SZ->setToolTip(QStringLiteral("ペンサイズ"));
   PEN_SZ_SB = new QScrollBar(Qt::Horizontal, this);
-  PEN_SZ_SB->setGeometry(kPenLabelWidth + 1, kPenRowTop, kWidth - kPenLabelWidth - 1,
-                         kPenRowHeight);
+  PEN_SZ_SB->resize(kWidth - kPenLabelWidth - 1, kPenRowHeight);
   PEN_SZ_SB->setRange(1, 33);
   PEN_SZ_SB->setPageStep(2);
   PEN_SZ_SB->setSingleStep(1);
@@ -131,11 +133,20 @@ CMD_WIN::CMD_WIN(Editor& e, P_WIN& owner) : QWidget(&owner, Qt::Tool), e_(e), ow
   connect(PEN_SZ_SB, &QScrollBar::valueChanged, this, [this](int v) { PEN_SZ_SB_Change(v); });
 
   UNDO = new StripButton(undoStrip_, 0, this);
-  UNDO->move(0, kBottomRowTop);
   UNDO->setToolTip(QStringLiteral("UNDO"));
   connect(UNDO, &QAbstractButton::clicked, this, [this] { UNDO_Click(); });
   for (int i = 0; i < int(OPT_W_B.size()); ++i)
-    OPT_W_B[i] = MakeButton(Family::OptW, i, this, (i + 1) * kButtonSize, kBottomRowTop);
+    OPT_W_B[i] = MakeButton(Family::OptW, i, this, (i + 1) * kButtonSize, 0);
+  PlaceRowsBelowSelector(kSelectorHeight);
+}
+
+void CMD_WIN::PlaceRowsBelowSelector(int selectorHeight) {
+  const int pen = PenRowTop(selectorHeight), bottom = BottomRowTop(selectorHeight);
+  PEN_SZ->move(0, pen);
+  PEN_SZ_SB->move(kPenLabelWidth + 1, pen);
+  UNDO->move(0, bottom);
+  for (int i = 0; i < int(OPT_W_B.size()); ++i) OPT_W_B[i]->move((i + 1) * kButtonSize, bottom);
+  setFixedSize(kWidth, WindowHeight(selectorHeight));
 }
 
 void CMD_WIN::BuildGroups() {
@@ -157,7 +168,7 @@ void CMD_WIN::BuildGroups() {
   }
   for (int g = 0; g < kExpansionGroups; ++g) {
     EXP_M[g] = new QWidget(this);
-    EXP_M[g]->setGeometry(0, kSelectorHeight, kWidth, kGroupHeight);
+    EXP_M[g]->setGeometry(0, kExpansionSelectorHeight, kWidth, kGroupHeight);
     for (const Slot& s : ExpansionGroupSlots(g))
       MakeButton(s.family, s.index, EXP_M[g], s.column * kButtonSize, s.row * kButtonSize);
   }
@@ -302,7 +313,7 @@ void CMD_WIN::PlaceBelowColourWindow(int32_t colourTopTwips) {
   // Places are those of the window's inside, as for the main window: the
   // window manager keeps them exactly, whatever its frames.
   const int32_t top = PaletteTopTwips(colourTopTwips, owner_.colWin->HeightTwips());
-  setGeometry(toPixels(e_.settings.CMWL, tpp), toPixels(top, tpp), kWidth, kHeight);
+  setGeometry(toPixels(e_.settings.CMWL, tpp), toPixels(top, tpp), width(), height());
   // Below a colour window near the bottom of the screen the palette would be
   // out of reach. Until it is framed itself, its frame is taken to be like
   // the colour window's.
@@ -480,6 +491,7 @@ void CMD_WIN::ShowNormalLayout() {
   ROOT_B_BASE->raise();
   ROOT_M[e_.NormalGroup]->show();
   ROOT_M[e_.NormalGroup]->raise();
+  PlaceRowsBelowSelector(kSelectorHeight);
 }
 
 void CMD_WIN::EnterExpansionLayout() {
@@ -488,7 +500,11 @@ void CMD_WIN::EnterExpansionLayout() {
   ROOT_M[e_.NormalGroup]->hide();
   EXP_B_BASE->show();
   EXP_B_BASE->raise();
+  PlaceRowsBelowSelector(kExpansionSelectorHeight);
   ShowExpansionGroup(0);
+  // The magnifier hands over to the expansion tool chosen last: its button
+  // says so from the start.
+  HighlightExpansionToolButton(ExpansionToolButton(e_.LastExpansionTool));
 }
 
 // ---------------------------------------------------------------------------

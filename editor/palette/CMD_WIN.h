@@ -125,6 +125,9 @@ class CMD_WIN : public QWidget {
   QPixmap& StripOf(palette::Family family);
   void PaintFamily(palette::Family family, int selected);
   void ShowNormalLayout();
+  // The pen-size row and the bottom row below the groups, and the window's
+  // height, for a selector of the given height.
+  void PlaceRowsBelowSelector(int selectorHeight);
   // Left CMWL, top directly below the colour window whose top is given.
   void PlaceBelowColourWindow(int32_t colourTopTwips);
   void ShowSettingsWindow(palette::SettingsWindow w);

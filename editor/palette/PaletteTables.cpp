@@ -163,6 +163,12 @@ int ExpansionToolCode(int i, int16_t lmod, int current) {
   return kCodes[i];
 }
 
+int ExpansionToolButton(int toolCode) {
+  for (int i = 0; i < 20; ++i)
+    if (ExpansionToolCode(i, 0, -1) == toolCode || ExpansionToolCode(i, 1, -1) == toolCode) return i;
+  return -1;
+}
+
 SettingsWindow ExpansionToolSettingsWindow(int toolCode) {
   switch (toolCode) {
     case 23:

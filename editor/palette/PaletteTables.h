@@ -64,6 +64,9 @@ SettingsWindow CmdButtonSettingsWindow(int i);
 
 // Tool code chosen by EXP_M1(i); an index outside 0..19 keeps `current`.
 int ExpansionToolCode(int i, int16_t lmod, int current);
+// The EXP_M1 button that chooses `toolCode` (the line button for both of its
+// codes); -1 when none does.
+int ExpansionToolButton(int toolCode);
 SettingsWindow ExpansionToolSettingsWindow(int toolCode);
 
 // The one-shot magnifier armed by EDIT_B(i) (i = 3 has no button).

@@ -96,6 +96,7 @@ TEST_F(MainWindowTest, MissingCommandLineFileIsReportedAndANewPictureStarts) {
                 path + QStringLiteral("\n読み込みを中止します"));
   EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
   EXPECT_TRUE(editor.CurrentFileName.isEmpty());
+  EXPECT_EQ(win->windowTitle(), QStringLiteral("Tupa :NEWFFILE"));
 }
 
 TEST_F(MainWindowTest, LowColourDepthAsksAndNoEndsTheProgram) {

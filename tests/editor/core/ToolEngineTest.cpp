@@ -5,6 +5,7 @@
 
 #include "editor/core/CanvasFixture.h"
 #include "editor/core/ToolEngine.h"
+#include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
 namespace {
@@ -122,15 +123,30 @@ TEST_F(CanvasTest, RepeatTimerRunsOnlyWhileASprayIsHeld) {
 }
 
 TEST_F(CanvasTest, MagnifierZoomsAtThePressAndReturnsToTheExpansionTool) {
+  CMD_WIN& palette = *win->cmdWin;
+  const int normalHeight = palette.height();
   editor.ToolCode = 10004;
   editor.LastExpansionTool = 11002;
+  QCursor::setPos(win->DRAW->mapToGlobal(QPoint(100, 80)));
   press(100, 80);
   EXPECT_EQ(editor.ZoomFactor, 4);
+  // The pointer stands over another picture pixel now.
+  const Pair under = PicturePointAt(editor, 100, 80);
+  EXPECT_EQ(win->INF_POSX->text(), QStringLiteral("X= %1").arg(under.x));
+  EXPECT_EQ(win->INF_POSY->text(), QStringLiteral("Y= %1").arg(under.y));
   release(100, 80);
   EXPECT_EQ(editor.ToolCode, 11002);
   EXPECT_EQ(win->INF_CMD->text(), QStringLiteral("Boxfill"));
   EXPECT_EQ(editor.UndoAvailable, 0);
   EXPECT_EQ(editor.DragActive, 0);
+
+  // The expansion layout shows that tool chosen, its groups directly below
+  // the one-row selector and no empty band anywhere.
+  ASSERT_TRUE(palette.inExpansionLayout());
+  EXPECT_EQ(palette.SelectedExpansionToolButton, 5);
+  EXPECT_EQ(palette.EXP_M[0]->y(), palette.EXP_B_BASE->height());
+  EXPECT_EQ(normalHeight - palette.height(), palette::kButtonSize);
+  EXPECT_EQ(palette.UNDO->geometry().bottom(), palette.height() - 1);
 }
 
 TEST_F(CanvasTest, StatusNameAndPointerFollowTheTool) {
