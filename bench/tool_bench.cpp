@@ -4,10 +4,11 @@
 // whole-view commit.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <map>
 #include <memory>
 
+#include "bench/BenchApp.h"
 #include "editor/core/P_WIN.h"
 #include "editor/core/ToolEngine.h"
 #include "editor/core/View.h"
@@ -17,22 +18,11 @@ namespace {
 using tupalo::Editor;
 using tupalo::P_WIN;
 
-void ensureApp() {
-  static std::unique_ptr<QApplication> app;
-  if (app) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "tool_bench";
-  static char* argv[] = {name, nullptr};
-  app = std::make_unique<QApplication>(argc, argv);
-}
-
 // A shown main window whose canvas is exactly the picture, w x h, at zoom 1.
 struct Canvas {
   Editor e;
   std::unique_ptr<P_WIN> win;
   Canvas(int w, int h) {
-    ensureApp();
     e.settings.IDSP = 1;
     win = std::make_unique<P_WIN>(e);
     e.PIC = raster::Surface(w, h);
@@ -45,6 +35,8 @@ struct Canvas {
 
 Canvas& canvas(int w) {
   static std::map<int, std::unique_ptr<Canvas>> canvases;
+  static const bool cleared = (benchapp::atShutdown([] { canvases.clear(); }), true);
+  (void)cleared;
   auto& c = canvases[w];
   if (!c) c = std::make_unique<Canvas>(w, w == 1920 ? 1080 : 480);
   return *c;

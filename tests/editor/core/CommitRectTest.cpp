@@ -41,5 +41,24 @@ TEST(CommitRect, ClampsToTheCanvasAndSamplesLikeTheWholeCommit) {
   EXPECT_EQ(CommitRect(e, 100, 100, 200, 200), (WindowRect{19, 15, 19, 15}));
 }
 
+// At zoom 1 the canvas's last column and row are picture pixels like any
+// other: a rectangle past the far edges writes them back.
+TEST(CommitRect, ReachesTheFarEdgesAtZoomOne) {
+  Editor e;
+  e.PIC = raster::Surface(50, 40);
+  e.PicSize = {50, 40};
+  e.ViewOrigin = {5, 6};
+  Relayout(e, {32, 26, 0, 0});  // 30 x 24 picture pixels
+  ASSERT_EQ(e.ViewPixels, (Pair{30, 24}));
+  e.DRAW.fill(0xFF0000FFu);
+  const WindowRect done = CommitRect(e, 20, 15, 300, 200);
+  EXPECT_EQ(done, (WindowRect{20, 15, 29, 23}));
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 50; ++x) {
+      const bool written = x >= 25 && x <= 34 && y >= 21 && y <= 29;
+      ASSERT_EQ(e.PIC.pixel(x, y), written ? 0xFF0000FFu : 0xFFFFFFFFu) << x << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace tupalo
