@@ -8,6 +8,8 @@
 
 #include "editor/core/ShapeDrawing.h"
 #include "editor/core/ToolEngine.h"
+#include "editor/core/ToolFactories.h"
+#include "editor/core/ToolTable.h"
 
 namespace tupalo {
 
@@ -120,24 +122,24 @@ class CellLineTool : public Tool {
     Editor& e = t.ed();
     int& n = e.PointCount;
     const Point c = CellAt(e, X, Y);
-    if (e.ToolCode == 11010) {
+    if (e.ToolCode == tool::ExpLine) {
       pen_ = e.PenSize;
       band_.ShowCells(t, CellShape::Segment, pen_, c, c);
       return;
     }
-    if (e.ToolCode == 11029 || n <= 0) {
+    if (e.ToolCode == tool::ExpLineType2 || n <= 0) {
       band_.Forget();
       drawn_ = false;
       t.point(0) = {X, Y};
       n = 1;
       t.point(1) = {X, Y};
-      e.ToolCode = 12029;
+      e.ToolCode = tool::ExpLineNextVertex;
       // Lets a relayout drop the line and the drag flag with it.
       e.CanvasRedrawOff = true;
       t.ShowPointsLeft();
       return;
     }
-    if (e.ToolCode != 12029) return;
+    if (e.ToolCode != tool::ExpLineNextVertex) return;
     const Point last = CellAt(e, t.point(n - 1).x, t.point(n - 1).y);
     if (c == last) {
       Finish(t);
@@ -149,7 +151,7 @@ class CellLineTool : public Tool {
       t.RedrawCanvas();
       t.ShowSub(QStringLiteral(" "));
       e.CanvasRedrawOff = false;
-      e.ToolCode = 11029;
+      e.ToolCode = tool::ExpLineType2;
       return;
     }
     band_.Hide(t);
@@ -162,7 +164,7 @@ class CellLineTool : public Tool {
   }
 
   void Drag(ToolEngine& t, int X, int Y) override {
-    if (t.ed().ToolCode == 11010)
+    if (t.ed().ToolCode == tool::ExpLine)
       band_.ShowCells(t, CellShape::Segment, pen_, CellAt(t.ed(), t.start().x, t.start().y),
                       CellAt(t.ed(), X, Y));
     else
@@ -171,30 +173,30 @@ class CellLineTool : public Tool {
 
   void Hover(ToolEngine& t, int X, int Y) override {
     const Editor& e = t.ed();
-    if (e.ToolCode != 12029 || e.PointCount <= 0) return;
+    if (e.ToolCode != tool::ExpLineNextVertex || e.PointCount <= 0) return;
     const Point last = t.point(e.PointCount - 1);
     band_.ShowCells(t, CellShape::Segment, e.PenSize, CellAt(e, last.x, last.y), CellAt(e, X, Y));
   }
 
   bool Release(ToolEngine& t, int X, int Y) override {
     Editor& e = t.ed();
-    if (e.ToolCode == 11010) {
+    if (e.ToolCode == tool::ExpLine) {
       band_.Hide(t);
       PaintCells(t, CellShape::Segment, CellAt(e, t.start().x, t.start().y), CellAt(e, X, Y),
                  e.PenSize, false);
       return true;
     }
     // 13029 commits only when a segment was drawn.
-    return e.ToolCode == 13029;
+    return e.ToolCode == tool::ExpLineEnded;
   }
 
   std::optional<bool> DoubleClick(ToolEngine& t, int X, int Y) override {
     Editor& e = t.ed();
-    if (e.ToolCode != 12029 || e.PointCount <= 0) return std::nullopt;
+    if (e.ToolCode != tool::ExpLineNextVertex || e.PointCount <= 0) return std::nullopt;
     const Point last = t.point(e.PointCount - 1);
     if (!(CellAt(e, last.x, last.y) == CellAt(e, X, Y))) return std::nullopt;
     Finish(t);
-    return e.ToolCode == 13029;
+    return e.ToolCode == tool::ExpLineEnded;
   }
 
   void Reset() override { band_.Forget(); }
@@ -207,7 +209,7 @@ class CellLineTool : public Tool {
     e.CanvasRedrawOff = false;
     t.ShowSub(QStringLiteral(" "));
     // A line of one vertex drew nothing: nothing to commit.
-    e.ToolCode = drawn_ ? 13029 : 11029;
+    e.ToolCode = drawn_ ? tool::ExpLineEnded : tool::ExpLineType2;
   }
 
   int pen_ = 1;
@@ -217,20 +219,20 @@ class CellLineTool : public Tool {
 
 }  // namespace
 
-std::unique_ptr<Tool> MakeCellTool(int code) {
-  switch (code) {
-    case 11001:
+std::unique_ptr<Tool> MakeCellTool(int base) {
+  switch (base) {
+    case tool::ExpPset:
       return std::make_unique<CellPsetTool>();
-    case 11002:
+    case tool::ExpBoxfill:
       return std::make_unique<CellBoxTool>(true);
-    case 11003:
+    case tool::ExpBox:
       return std::make_unique<CellBoxTool>(false);
-    case 11004:
+    case tool::ExpCircle:
       return std::make_unique<CellCircleTool>(false);
-    case 11005:
+    case tool::ExpCirclefill:
       return std::make_unique<CellCircleTool>(true);
-    case 11010:
-    case 11029:
+    case tool::ExpLine:
+    case tool::ExpLineType2:
       return std::make_unique<CellLineTool>();
     default:
       return nullptr;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "editor/files/ColourDictionary.h"
+#include "editor/core/ToolTable.h"
 #include "editor/files/Settings.h"
 #include "platform/raster/Surface.h"
 
@@ -54,7 +55,7 @@ struct Editor {
   Pair PicSize;
 
   // ---- tools ----
-  int ToolCode = 1;
+  int ToolCode = tool::Pset;
   int PenSize = 1;
   Rgb Color1{0, 0, 0};
   Rgb Color2{255, 255, 255};
@@ -74,7 +75,7 @@ struct Editor {
   // the one-shot magnifier returns to.
   int32_t NormalGroup = 0;
   int32_t ExpansionGroup = 0;
-  int LastExpansionTool = 11001;
+  int LastExpansionTool = tool::ExpPset;
   // A tool has switched the canvas's automatic redraw off for a live preview.
   bool CanvasRedrawOff = false;
   // The work surface is shown above the canvas as the floating piece.

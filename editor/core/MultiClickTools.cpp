@@ -6,6 +6,8 @@
 
 #include "editor/core/ShapeDrawing.h"
 #include "editor/core/ToolEngine.h"
+#include "editor/core/ToolFactories.h"
+#include "editor/core/ToolTable.h"
 
 namespace tupalo {
 
@@ -33,23 +35,23 @@ class VertexTool : public Tool {
       t.point(0) = p;
       n = 1;
       t.point(1) = p;
-      e.ToolCode = 5000 + base_;
+      e.ToolCode = tool::NextVertex(base_);
       t.ShowPointsLeft();
       return;
     }
-    if (e.ToolCode != 5000 + base_ || p == t.point(n - 1)) return;
+    if (e.ToolCode != tool::NextVertex(base_) || p == t.point(n - 1)) return;
     if (n >= ToolEngine::kMaxPoints) {
       // One vertex too many: the shape is dropped rather than overrun the list.
       n = 0;
       band_.Forget();
       t.RedrawCanvas();
       t.ShowSub(QStringLiteral(" "));
-      e.ToolCode = 7000 + base_;
+      e.ToolCode = tool::VerticesOverrun(base_);
       return;
     }
     const Point last = t.point(n - 1);
     band_.Hide(t);
-    if (base_ == 27) {
+    if (base_ == tool::Polygon) {
       // The fixed edge stays on the canvas in XOR until the polygon is
       // finished or dropped; both redraw the canvas first.
       band_.Show(t, Band::Shape::Segment, BandPen(e.PenSize), last, p);
@@ -63,28 +65,28 @@ class VertexTool : public Tool {
     ++n;
     t.point(n) = p;
     t.ShowPointsLeft();
-    e.ToolCode = 6000 + base_;
+    e.ToolCode = tool::VertexAdded(base_);
   }
 
   void Drag(ToolEngine& t, int X, int Y) override { Hover(t, X, Y); }
   void Hover(ToolEngine& t, int X, int Y) override {
     const Editor& e = t.ed();
-    if (e.ToolCode != 5000 + base_ && e.ToolCode != 6000 + base_) return;
+    if (e.ToolCode != tool::NextVertex(base_) && e.ToolCode != tool::VertexAdded(base_)) return;
     if (e.PointCount <= 0) return;
     band_.Show(t, Band::Shape::Segment, BandPen(e.PenSize), t.point(e.PointCount - 1), {X, Y});
   }
 
   bool Release(ToolEngine& t, int, int) override {
     Editor& e = t.ed();
-    if (e.ToolCode == 6000 + base_) e.ToolCode = 5000 + base_;
-    if (e.ToolCode == 7000 + base_) e.ToolCode = base_;
+    if (e.ToolCode == tool::VertexAdded(base_)) e.ToolCode = tool::NextVertex(base_);
+    if (e.ToolCode == tool::VerticesOverrun(base_)) e.ToolCode = base_;
     return false;
   }
 
   std::optional<bool> DoubleClick(ToolEngine& t, int X, int Y) override {
     Editor& e = t.ed();
     int& n = e.PointCount;
-    if (e.ToolCode != 5000 + base_ || n <= 0 || !(t.point(n - 1) == Point{X, Y}))
+    if (e.ToolCode != tool::NextVertex(base_) || n <= 0 || !(t.point(n - 1) == Point{X, Y}))
       return std::nullopt;
     band_.Hide(t);
     const raster::Pen pen = t.DrawPen();
@@ -93,7 +95,7 @@ class VertexTool : public Tool {
       l = std::min(l, t.point(i).x), r = std::max(r, t.point(i).x);
       tp = std::min(tp, t.point(i).y), b = std::max(b, t.point(i).y);
     }
-    if (base_ == 27) {
+    if (base_ == tool::Polygon) {
       // Clears the XOR edges, whatever pen they were drawn with.
       t.RedrawCanvas();
       raster::Brush brush;
@@ -127,14 +129,14 @@ class BezierTool : public Tool {
   void Press(ToolEngine& t, int X, int Y) override {
     Editor& e = t.ed();
     switch (e.ToolCode) {
-      case 31:
+      case tool::BezierLine:
         band_.Show(t, Band::Shape::Segment, BandPen(e.PenSize), {X, Y}, {X, Y});
         break;
-      case 5031:
-        e.ToolCode = 1031;
+      case tool::BezierEnds:
+        e.ToolCode = tool::BezierControl1;
         break;
-      case 1031:
-        e.ToolCode = 2031;
+      case tool::BezierControl1:
+        e.ToolCode = tool::BezierControl2;
         break;
       default:
         break;
@@ -143,12 +145,12 @@ class BezierTool : public Tool {
 
   void Drag(ToolEngine& t, int X, int Y) override {
     switch (t.ed().ToolCode) {
-      case 31:
+      case tool::BezierLine:
         band_.Show(t, Band::Shape::Segment, BandPen(t.ed().PenSize), t.start(), {X, Y});
         break;
-      case 1031:
-      case 2031:
-        pts_[t.ed().ToolCode == 1031 ? 1 : 2] = {X, Y};
+      case tool::BezierControl1:
+      case tool::BezierControl2:
+        pts_[t.ed().ToolCode == tool::BezierControl1 ? 1 : 2] = {X, Y};
         band_.ShowCurve(t, BandPen(t.ed().PenSize), pts_);
         break;
       default:
@@ -159,18 +161,18 @@ class BezierTool : public Tool {
   bool Release(ToolEngine& t, int X, int Y) override {
     Editor& e = t.ed();
     switch (e.ToolCode) {
-      case 31: {
+      case tool::BezierLine: {
         const Point a = t.start(), b{X, Y};
         pts_[0] = pts_[1] = a;
         pts_[2] = pts_[3] = b;
         band_.ShowCurve(t, BandPen(e.PenSize), pts_);
-        e.ToolCode = 5031;
+        e.ToolCode = tool::BezierEnds;
         return false;
       }
-      case 1031:
+      case tool::BezierControl1:
         Drag(t, X, Y);
         return false;
-      case 2031: {
+      case tool::BezierControl2: {
         Drag(t, X, Y);
         band_.Hide(t);
         const raster::Pen pen = t.DrawPen();
@@ -181,7 +183,7 @@ class BezierTool : public Tool {
           tp = std::min(tp, p.y), b = std::max(b, p.y);
         }
         t.Touch(l, tp, r, b, pen.width);
-        e.ToolCode = 31;
+        e.ToolCode = tool::BezierLine;
         return true;
       }
       default:
@@ -198,12 +200,12 @@ class BezierTool : public Tool {
 
 }  // namespace
 
-std::unique_ptr<Tool> MakeMultiClickTool(int code) {
-  switch (code) {
-    case 27:
-    case 29:
-      return std::make_unique<VertexTool>(code);
-    case 31:
+std::unique_ptr<Tool> MakeMultiClickTool(int base) {
+  switch (base) {
+    case tool::Polygon:
+    case tool::LineType2:
+      return std::make_unique<VertexTool>(base);
+    case tool::BezierLine:
       return std::make_unique<BezierTool>();
     default:
       return nullptr;

@@ -18,7 +18,7 @@
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/palette/PaletteTables.h"
-#include "editor/core/ToolNames.h"
+#include "editor/core/ToolTable.h"
 #include "editor/files/ColourFile.h"
 #include "editor/files/PictureFile.h"
 #include "platform/FloatingWindow.h"
@@ -177,7 +177,7 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   e_.PicSize = {e_.PIC.width(), e_.PIC.height()};
   e_.ZoomFactor = 1;
   e_.ViewOrigin = {0, 0};
-  e_.ToolCode = 1;
+  e_.ToolCode = tool::Pset;
   e_.PenSize = 1;
   e_.PalettesShown = 1;
 
@@ -353,24 +353,20 @@ void P_WIN::ShowPointerPosition(int X, int Y) {
 }
 
 void P_WIN::ShowToolName() {
-  const int code = e_.ToolCode;
+  const ToolInfo info = ToolInfoOf(e_.ToolCode);
   if (colWin) colWin->PaintSwatchFrames();
-  SetPointer(code >= 10002 && code <= 10016 ? QStringLiteral("LUPE")
-             : code == 1000                 ? QStringLiteral("SPOIT")
-             : code == 8 || code == 9       ? QStringLiteral("PAINT")
-             : code == 21                   ? QStringLiteral("SPRAY")
-                                            : QStringLiteral("NORMAL"));
+  SetPointer(PointerName(info.pointer));
   // The floating piece and the text overlay belong to their tools only.
-  const bool work = code == 19 || code == 11101 || code == 20001;
-  const bool word = code == 27001;
+  const bool work = info.overlay == Overlay::Work;
+  const bool word = info.overlay == Overlay::Word;
   if (work != e_.WorkShown || word != e_.WordShown) {
     e_.WorkShown = work;
     e_.WordShown = word;
     DRAW->refreshAll();
   }
-  // Settings windows of other tools close here once they exist: spray unless
-  // 21, 22, 34, 35; fuzzy unless 23, 24, 26; HSET unless 32, 33; depth unless 36.
-  if (e_.settings.IDSP == 1) INF_CMD->setText(ToolStatusName(code));
+  // The settings windows of other tools (info.settings names the tool's own)
+  // close here once they exist.
+  if (e_.settings.IDSP == 1) INF_CMD->setText(QString::fromLatin1(info.statusName));
 }
 
 void P_WIN::SelectTool(int code) {

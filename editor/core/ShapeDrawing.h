@@ -76,9 +76,5 @@ class Band {
 
 }  // namespace shapes
 
-// The families of shape tools, created by the tool engine from a base code.
-std::unique_ptr<Tool> MakeShapeTool(int code);       // 1 to 7
-std::unique_ptr<Tool> MakeMultiClickTool(int code);  // 27, 29, 31
-std::unique_ptr<Tool> MakeCellTool(int code);        // 11001 to 11005, 11010, 11029
 
 }  // namespace tupalo

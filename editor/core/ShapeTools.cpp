@@ -7,6 +7,8 @@
 
 #include "editor/core/ShapeDrawing.h"
 #include "editor/core/ToolEngine.h"
+#include "editor/core/ToolFactories.h"
+#include "editor/core/ToolTable.h"
 
 namespace tupalo {
 
@@ -144,21 +146,21 @@ class CircleTool : public Tool {
 
 }  // namespace
 
-std::unique_ptr<Tool> MakeShapeTool(int code) {
-  switch (code) {
-    case 1:
+std::unique_ptr<Tool> MakeShapeTool(int base) {
+  switch (base) {
+    case tool::Pset:
       return std::make_unique<PsetTool>();
-    case 2:
+    case tool::FreeLine:
       return std::make_unique<FreeLineTool>();
-    case 3:
+    case tool::Line:
       return std::make_unique<DragShapeTool>(DragShapeTool::Line);
-    case 4:
+    case tool::Box:
       return std::make_unique<DragShapeTool>(DragShapeTool::Box);
-    case 5:
+    case tool::Boxfill:
       return std::make_unique<DragShapeTool>(DragShapeTool::BoxFill);
-    case 6:
+    case tool::Circle:
       return std::make_unique<CircleTool>(false);
-    case 7:
+    case tool::Circlefill:
       return std::make_unique<CircleTool>(true);
     default:
       return nullptr;

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "editor/core/P_WIN.h"
-#include "editor/core/ShapeDrawing.h"
 #include "editor/core/Tool.h"
 #include "editor/core/Undo.h"
 #include "editor/dialogs/COL_WIN.h"
@@ -19,44 +18,6 @@ namespace {
 // Numbers in the status line carry a leading blank in place of a plus sign.
 QString num(int v) { return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v); }
 
-bool IsSpray(int code) { return code == 21 || code == 22 || code == 34 || code == 35; }
-
-// The one-shot magnifier (10002 to 10016): the press zooms about the clicked
-// point and switches the palette to the expansion layout; the release goes
-// back to the expansion tool last chosen.
-class ZoomTool : public Tool {
- public:
-  void Press(ToolEngine& t, int X, int Y) override {
-    P_WIN& w = t.win();
-    w.SetPointer(QStringLiteral("WAIT"));
-    w.ZoomTo(X, Y, t.ed().ToolCode - 10000);
-    if (w.cmdWin) w.cmdWin->EnterExpansionLayout();
-  }
-  bool Release(ToolEngine& t, int, int) override {
-    t.ed().ToolCode = t.ed().LastExpansionTool;
-    t.win().ShowToolName();
-    return false;  // the view changed, the picture did not
-  }
-};
-
-// The colour pick (1000): while the button is held and on release the colour
-// under the pointer becomes the edited colour. Nothing is drawn or committed.
-class ColourPickTool : public Tool {
- public:
-  void Press(ToolEngine& t, int X, int Y) override { Pick(t, X, Y); }
-  void Drag(ToolEngine& t, int X, int Y) override { Pick(t, X, Y); }
-  bool Release(ToolEngine& t, int X, int Y) override {
-    Pick(t, X, Y);
-    return false;
-  }
-
- private:
-  static void Pick(ToolEngine& t, int X, int Y) {
-    t.PickCanvasColour(X, Y, t.ed().CurColor);
-    if (t.win().colWin) t.win().colWin->ApplyCurrentColor();
-  }
-};
-
 }  // namespace
 
 ToolEngine::ToolEngine(P_WIN& w) : w_(w), e_(w.editor()) {}
@@ -65,49 +26,10 @@ ToolEngine::~ToolEngine() = default;
 Tool* ToolEngine::ToolFor(int code) {
   const int base = BaseToolCode(code);
   if (auto it = tools_.find(base); it != tools_.end()) return it->second.get();
-  std::unique_ptr<Tool> tool;
-  switch (base) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-      tool = MakeShapeTool(base);
-      break;
-    case 27:
-    case 29:
-    case 31:
-      tool = MakeMultiClickTool(base);
-      break;
-    case 11001:
-    case 11002:
-    case 11003:
-    case 11004:
-    case 11005:
-    case 11010:
-    case 11029:
-      tool = MakeCellTool(base);
-      break;
-    case 10002:
-    case 10004:
-    case 10008:
-    case 10016:
-      tool = std::make_unique<ZoomTool>();
-      break;
-    case 1000:
-      tool = std::make_unique<ColourPickTool>();
-      break;
-    default:
-      // Tools still to come plug in here: fills (8, 9), mask and thru pens
-      // (10, 11, 23, 36), side change, reverse and mirror (12-16, 30), colour
-      // change (17, 24-26, 32, 33, 11006), copy tools (18, 19, 28, 11100,
-      // 20000), sprays (21, 22, 34, 35) and text (27001).
-      // Until then their gestures draw nothing and commit nothing: a commit of
-      // an unchanged canvas would replace the user's undo step with a no-op.
-      break;
-  }
+  // Tools whose row has no maker yet draw nothing and commit nothing: a
+  // commit of an unchanged canvas would replace the user's undo step.
+  const ToolInfo info = ToolInfoOf(base);
+  std::unique_ptr<Tool> tool = info.make ? info.make(base) : nullptr;
   Tool* raw = tool.get();
   tools_[base] = std::move(tool);
   return raw;
@@ -128,7 +50,7 @@ void ToolEngine::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int X,
   }
   if (button != Qt::LeftButton || busy_) return;
   busy_ = true;
-  if (e_.DragActive == 1 && e_.ToolCode != 12029) {
+  if (e_.DragActive == 1 && e_.ToolCode != tool::ExpLineNextVertex) {
     busy_ = false;
     // The magnifier window is updated here once it exists.
     return;
@@ -140,7 +62,7 @@ void ToolEngine::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int X,
   startPic_ = {X / e_.ZoomFactor, Y / e_.ZoomFactor};
   last_ = {X, Y};
   pressTaken_ = true;
-  if (IsSpray(e_.ToolCode)) {
+  if (ToolInfoOf(e_.ToolCode).repeats) {
     w_.Timer1.setInterval(std::clamp<int>(e_.settings.SPRI, 1, 1000));
     w_.Timer1.start();
   }
@@ -197,8 +119,8 @@ void ToolEngine::FinishGesture(Tool* tool, bool changed) {
     e_.GestureStage = e_.UndoAvailable == 1 ? 2 : 0;
   }
   // The connected expanded-mode line keeps the drag flag between its clicks.
-  if (e_.ToolCode != 12029) e_.DragActive = 0;
-  if (e_.ToolCode == 13029) e_.ToolCode = 11029;
+  if (e_.ToolCode != tool::ExpLineNextVertex) e_.DragActive = 0;
+  if (e_.ToolCode == tool::ExpLineEnded) e_.ToolCode = tool::ExpLineType2;
   busy_ = false;
   pressTaken_ = false;
   // The magnifier window is updated here once it exists.
@@ -207,7 +129,7 @@ void ToolEngine::FinishGesture(Tool* tool, bool changed) {
 void ToolEngine::CommitChange(Tool* tool, int code) {
   // A run of dots writes back only its own rectangle once an undo step
   // exists, so that it stays fast.
-  if (e_.UndoAvailable == 1 && (code == 1 || code == 11001 || code == 11002)) {
+  if (e_.UndoAvailable == 1 && ToolInfoOf(code).commit == Commit::StrokeRect) {
     if (const std::optional<WindowRect> area = tool->CommitArea(*this)) {
       w_.CommitRect(area->left, area->top, area->right, area->bottom);
       return;
@@ -234,8 +156,9 @@ bool ToolEngine::GesturePending() const {
 }
 
 void ToolEngine::CancelGesture() {
-  if (e_.ToolCode == 20002) e_.ToolCode = 20000;
-  if (e_.ToolCode == 11102) e_.ToolCode = 11100;
+  // A piece just stamped is not stamped again.
+  if (e_.ToolCode == tool::AreaCopyStamped || e_.ToolCode == tool::ExpCopyStamped)
+    e_.ToolCode = BaseToolCode(e_.ToolCode);
   ShowSub(QStringLiteral(" "));
   w_.Timer1.stop();
   e_.DragActive = 0;
@@ -249,7 +172,7 @@ void ToolEngine::CancelGesture() {
 
 void ToolEngine::Timer1Tick() {
   // The spray tools repeat at the last pointer position while held.
-  if (e_.DragActive == 1 && IsSpray(e_.ToolCode)) {
+  if (e_.DragActive == 1 && ToolInfoOf(e_.ToolCode).repeats) {
     if (Tool* tool = ToolFor(e_.ToolCode)) tool->Tick(*this, last_.x, last_.y);
   }
   // The magnifier window is updated here once it exists.
@@ -275,7 +198,7 @@ bool ToolEngine::KeyDown(QKeyEvent* ev) {
   }
   // Keys wait while the button is held; the connected expanded line keeps
   // the drag flag between its clicks, and there they work as when idle.
-  if (e_.DragActive != 0 && (e_.ToolCode != 12029 || pressTaken_)) return false;
+  if (e_.DragActive != 0 && (e_.ToolCode != tool::ExpLineNextVertex || pressTaken_)) return false;
 
   // Qt key codes do not depend on case, so letters are upper case already.
   const bool shift = ev->modifiers() & Qt::ShiftModifier;

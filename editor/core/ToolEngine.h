@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "editor/core/Editor.h"
-#include "editor/core/ToolNames.h"
+#include "editor/core/ToolTable.h"
 #include "platform/raster/Raster.h"
 
 class QKeyEvent;

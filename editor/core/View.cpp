@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "editor/core/ToolNames.h"
+#include "editor/core/ToolTable.h"
 #include "platform/raster/Raster.h"
 
 namespace tupalo {
@@ -29,10 +29,10 @@ void ReturnToFirstStep(Editor& e) {
     e.ToolCode = BaseToolCode(e.ToolCode);
     e.PointCount = 0;
     // The piece a polygon copy or a Line(Type2) floats goes with it.
-    if (e.ToolCode != 27 && e.ToolCode != 31) e.WorkShown = false;
+    if (e.ToolCode != tool::Polygon && e.ToolCode != tool::BezierLine) e.WorkShown = false;
     e.GestureStage = e.UndoAvailable == 1 ? 2 : 0;
   }
-  if (e.ToolCode == 11010) {
+  if (e.ToolCode == tool::ExpLine) {
     e.WorkDrawWidth = 1;
     e.WorkXorMode = false;
   }

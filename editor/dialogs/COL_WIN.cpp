@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "editor/core/P_WIN.h"
+#include "editor/core/ToolTable.h"
 #include "editor/dialogs/ColourWindowMath.h"
 #include "editor/palette/CMD_WIN.h"
 #include "platform/FloatingWindow.h"
@@ -434,12 +435,12 @@ void COL_WIN::ApplyCurrentColor() {
 void COL_WIN::DrawRgbBars() { COL_RGB->Draw(Clamped(e_.CurColor)); }
 
 void COL_WIN::EndEyedropper() {
-  if (e_.ToolCode != 1000) return;
+  if (e_.ToolCode != tool::ColourPick) return;
   owner_.SelectTool(PreviousToolCode);
 }
 
 void COL_WIN::PaintSwatchFrames() {
-  const QColor active = qcolor(BasicColour(e_.ToolCode == 1000 ? 12 : 11));
+  const QColor active = qcolor(BasicColour(e_.ToolCode == tool::ColourPick ? 12 : 11));
   const QColor face = palette().color(QPalette::Button);
   TAR_COL->setFrameColour(e_.UseSecondColor == 0 ? active : face);
   DES_COL->setFrameColour(e_.UseSecondColor != 0 ? active : face);
@@ -505,7 +506,7 @@ void COL_WIN::SelectEditedColour(int16_t useSecond) {
 }
 
 void COL_WIN::ToggleEyedropper() {
-  if (e_.ToolCode == 1000) {
+  if (e_.ToolCode == tool::ColourPick) {
     owner_.SelectTool(PreviousToolCode);
     return;
   }
@@ -513,7 +514,7 @@ void COL_WIN::ToggleEyedropper() {
   // the pick returns to that tool's first step.
   owner_.EndPendingGesture();
   PreviousToolCode = e_.ToolCode;
-  owner_.SelectTool(1000);
+  owner_.SelectTool(tool::ColourPick);
 }
 
 // ---------------------------------------------------------------------------

@@ -127,7 +127,7 @@ class COL_WIN : public QWidget {
   int16_t RgbBusy = 0;
   int16_t HsvBusy = 0;
   int16_t WriteMode = 0;  // dictionary: 0 clicking takes a colour, 1 stores one
-  int PreviousToolCode = 0;
+  int PreviousToolCode = tool::NoSelect;
 
   // ---- controls ----
   ColourBox* TAR_COL;

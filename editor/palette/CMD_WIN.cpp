@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "editor/core/P_WIN.h"
-#include "editor/core/ToolNames.h"
+#include "editor/core/ToolTable.h"
 #include "editor/core/Undo.h"
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/ClipboardPicture.h"
@@ -71,8 +71,8 @@ QString commandTip(Family family, int i) {
     case Family::ExpM1: {
       // Two expanded-mode tools show no name on the status line.
       const int code = ExpansionToolCode(i, 0, 0);
-      return code == 11010   ? QStringLiteral("Line")
-             : code == 11005 ? QStringLiteral("Circlefill")
+      return code == tool::ExpLine         ? QStringLiteral("Line")
+             : code == tool::ExpCirclefill ? QStringLiteral("Circlefill")
                              : ToolStatusName(code);
     }
   }
@@ -640,12 +640,12 @@ void CMD_WIN::EXP_M2_Click(int i) {
   if (i == 0) {
     ShowNormalLayout();
     HighlightMagnifyButton(-1);
-    owner_.SelectTool(0);
+    owner_.SelectTool(tool::NoSelect);
     HighlightZoomItem(-1);
   }
   if (factor > e_.ZoomFactor) {
     // Zooming in waits for the press on the canvas that says where.
-    owner_.SelectTool(10000 + factor);
+    owner_.SelectTool(tool::Magnify + factor);
     return;
   }
   if (factor == e_.ZoomFactor) return;
@@ -655,9 +655,9 @@ void CMD_WIN::EXP_M2_Click(int i) {
   owner_.DRAW->hide();
   owner_.SetPointer(QStringLiteral("WAIT"));
   owner_.ZoomTo(owner_.DRAW->width() / 2, owner_.DRAW->height() / 2, factor);
-  if (e_.ToolCode == 11101) {
+  if (e_.ToolCode == tool::ExpCopyFloating) {
     // A copied piece floating over the old view has nowhere to land.
-    e_.ToolCode = 11100;
+    e_.ToolCode = tool::ExpCopy;
     e_.WorkShown = false;
   }
   owner_.DRAW->show();
@@ -751,7 +751,7 @@ void CMD_WIN::FILE_B_Click(int i) {
       CopyPicture();
       break;
     case 4:
-      owner_.SelectTool(0);
+      owner_.SelectTool(tool::NoSelect);
       HighlightToolButton(-1);
       // The picture size window (SIZE_WIN) is shown here, modally, once it exists.
       break;

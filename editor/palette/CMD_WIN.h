@@ -92,7 +92,7 @@ class CMD_WIN : public QWidget {
   int16_t RightClickPending = 0;
   // The settings window the last right click asked for (None when it asked
   // for nothing); the windows themselves open at ShowSettingsWindow.
-  palette::SettingsWindow RequestedSettingsWindow = palette::SettingsWindow::None;
+  SettingsWindow RequestedSettingsWindow = SettingsWindow::None;
 
   // ---- controls ----
   QWidget* ROOT_B_BASE;
@@ -130,7 +130,7 @@ class CMD_WIN : public QWidget {
   void PlaceRowsBelowSelector(int selectorHeight);
   // Left CMWL, top directly below the colour window whose top is given.
   void PlaceBelowColourWindow(int32_t colourTopTwips);
-  void ShowSettingsWindow(palette::SettingsWindow w);
+  void ShowSettingsWindow(SettingsWindow w);
   void ShowTooLargeMessage();
   void ShowNoPictureMessage();
   void ShowNeedsNormalDrawingMode();

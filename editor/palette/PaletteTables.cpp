@@ -124,42 +124,33 @@ QString SettingsWindowName(SettingsWindow w) {
 }
 
 std::optional<int> CmdButtonToolCode(int i, int16_t lmod) {
-  if (i == 2) return lmod > 0 ? 29 : 3;
-  if (i >= 0 && i <= 10) return i + 1;
-  if (i == 11) return 20000;
-  if (i >= 12 && i <= 19) return i;
-  if (i >= 21 && i <= 28) return i;
-  if (i >= 29 && i <= 35) return i + 1;
-  return std::nullopt;
+  using namespace tool;
+  // CMD_B(i), by button: the text button (20) has no tool of its own.
+  static constexpr std::array<int, 36> kCodes = {
+      Pset,           FreeLine,   Line,          Box,         Boxfill,      Circle,
+      Circlefill,     PaintA,     PaintB,        MaskPen,     ReverseMaskPen, AreaCopy,
+      LeftSideChange, RightSideChange, UpSideChange, DownSideChange, Reverse, ChangeColor,
+      CopyToClipboard, CopyFromClipboard, -1,    Spray,       MaskSpray,    FuzzyMaskPen,
+      FuzzyChangeColor, ReverseChangeColor, FuzzyReverseChangeColor, Polygon, PolygonCopy, GlassMirror,
+      BezierLine,     VBox,       VPen,          AirSpray,    MaskAirSpray, ThruPen};
+  if (i < 0 || i >= int(kCodes.size()) || kCodes[i] < 0) return std::nullopt;
+  if (kCodes[i] == Line && lmod > 0) return LineType2;
+  return kCodes[i];
 }
 
 SettingsWindow CmdButtonSettingsWindow(int i) {
-  switch (i) {
-    case 23:
-    case 24:
-    case 26:
-      return SettingsWindow::Fuzzy;
-    case 21:
-    case 22:
-    case 33:
-    case 34:
-      return SettingsWindow::Spray;
-    case 31:
-    case 32:
-      return SettingsWindow::Hset;
-    case 35:
-      return SettingsWindow::Deep;
-    default:
-      return SettingsWindow::None;
-  }
+  const std::optional<int> code = CmdButtonToolCode(i, 0);
+  return code ? ToolInfoOf(*code).settings : SettingsWindow::None;
 }
 
 int ExpansionToolCode(int i, int16_t lmod, int current) {
-  static constexpr std::array<int, 20> kCodes = {11001, 8,     9,  10,    11, 11002, 11100,
-                                                 12,    13,    14, 15,    23, 11010, 11003,
-                                                 11004, 11005, 33, 11006, 34, 35};
+  using namespace tool;
+  static constexpr std::array<int, 20> kCodes = {
+      ExpPset, PaintA, PaintB, MaskPen, ReverseMaskPen, ExpBoxfill, ExpCopy,
+      LeftSideChange, RightSideChange, UpSideChange, DownSideChange, FuzzyMaskPen, ExpLine, ExpBox,
+      ExpCircle, ExpCirclefill, VPen, ExpVPen, AirSpray, MaskAirSpray};
   if (i < 0 || i >= int(kCodes.size())) return current;
-  if (i == 12 && lmod > 0) return 11029;
+  if (kCodes[i] == ExpLine && lmod > 0) return ExpLineType2;
   return kCodes[i];
 }
 
@@ -170,20 +161,12 @@ int ExpansionToolButton(int toolCode) {
 }
 
 SettingsWindow ExpansionToolSettingsWindow(int toolCode) {
-  switch (toolCode) {
-    case 23:
-      return SettingsWindow::Fuzzy;
-    case 33:
-    case 11006:
-      return SettingsWindow::Hset;
-    case 34:
-      return SettingsWindow::Spray;
-    default:
-      return SettingsWindow::None;
-  }
+  // The expansion menu's right click serves these three windows only.
+  const SettingsWindow w = ToolInfoOf(toolCode).settings;
+  return toolCode == tool::MaskAirSpray ? SettingsWindow::None : w;
 }
 
-int MagnifyToolCode(int i) { return 10000 + ZoomItemFactor(i + 1); }
+int MagnifyToolCode(int i) { return tool::Magnify + ZoomItemFactor(i + 1); }
 
 int ZoomItemFactor(int i) { return 1 << std::clamp(i, 0, 4); }
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <span>
 
+#include "editor/core/ToolTable.h"
+
 namespace tupalo::palette {
 
 inline constexpr int kButtonSize = 24;
@@ -53,13 +55,13 @@ std::span<const FileSlot> FileGroupSlots();
 // Strip cell of a button: EDIT_B(i) shares the zoom strip, one cell along.
 int StripCell(Family family, int index);
 
-enum class SettingsWindow { None, Fuzzy, Spray, Hset, Deep };
 QString SettingsWindowName(SettingsWindow w);
 
 // Tool code chosen by CMD_B(i); nullopt for the text button (20), which keeps
 // the tool and opens the text window. 18 and 19 give their codes here; the
 // click handler checks the drawing mode and the clipboard first.
 std::optional<int> CmdButtonToolCode(int i, int16_t lmod);
+// The settings window a right click on CMD_B(i) opens: its tool's own.
 SettingsWindow CmdButtonSettingsWindow(int i);
 
 // Tool code chosen by EXP_M1(i); an index outside 0..19 keeps `current`.
@@ -67,6 +69,7 @@ int ExpansionToolCode(int i, int16_t lmod, int current);
 // The EXP_M1 button that chooses `toolCode` (the line button for both of its
 // codes); -1 when none does.
 int ExpansionToolButton(int toolCode);
+// The settings window a right click on the EXP_M1 button of `toolCode` opens.
 SettingsWindow ExpansionToolSettingsWindow(int toolCode);
 
 // The one-shot magnifier armed by EDIT_B(i) (i = 3 has no button).

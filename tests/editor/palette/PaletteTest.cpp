@@ -13,8 +13,6 @@
 namespace tupalo {
 namespace {
 
-using palette::SettingsWindow;
-
 void clickWith(QWidget* w, Qt::MouseButton button) {
   const QPointF at(5, 5);
   QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button,

@@ -1,0 +1,145 @@
+#include "editor/core/ToolTable.h"
+
+#include <array>
+
+#include "editor/core/ToolFactories.h"
+
+namespace tupalo {
+
+namespace {
+
+using namespace tool;
+using P = Pointer;
+using S = SettingsWindow;
+using C = Commit;
+using O = Overlay;
+
+constexpr const char* kNoName = "- - - -";
+
+// A tool chosen on the palette, idle.
+constexpr ToolInfo Row(int code, const char* name, std::unique_ptr<Tool> (*make)(int) = nullptr,
+                       P pointer = P::Normal, S settings = S::None) {
+  return {code, name, code, pointer, settings, false, false, C::View, O::None, make};
+}
+// A step of a multi-step tool.
+constexpr ToolInfo Step(int code, int base, bool betweenClicks, O overlay = O::None) {
+  return {code, kNoName, base, P::Normal, S::None, false, betweenClicks, C::View, overlay, nullptr};
+}
+constexpr ToolInfo Sprayer(int code, const char* name, P pointer = P::Normal) {
+  return {code, name, code, pointer, S::Spray, true, false, C::View, O::None, nullptr};
+}
+constexpr ToolInfo DotPen(int code, const char* name, std::unique_ptr<Tool> (*make)(int)) {
+  return {code, name, code, P::Normal, S::None, false, false, C::StrokeRect, O::None, make};
+}
+constexpr ToolInfo Floating(int code, const char* name, O overlay) {
+  return {code, name, code, P::Normal, S::None, false, false, C::View, overlay, nullptr};
+}
+
+const auto kTools = std::to_array<ToolInfo>({
+    Row(NoSelect, "No select"),
+    DotPen(Pset, "Pset", MakeShapeTool),
+    Row(FreeLine, "FreeLine", MakeShapeTool),
+    Row(Line, "Line", MakeShapeTool),
+    Row(Box, "Box", MakeShapeTool),
+    Row(Boxfill, "Boxfill", MakeShapeTool),
+    Row(Circle, "Circle", MakeShapeTool),
+    Row(Circlefill, "Circlefill", MakeShapeTool),
+    Row(PaintA, "Paint A", nullptr, P::Paint),
+    Row(PaintB, "Paint B", nullptr, P::Paint),
+    Row(MaskPen, "Mask pen"),
+    Row(ReverseMaskPen, "Reverse mask pen"),
+    Row(LeftSideChange, "Left side change"),
+    Row(RightSideChange, "Right side change"),
+    Row(UpSideChange, "Up side change"),
+    Row(DownSideChange, "Down side change"),
+    Row(Reverse, "Reverse"),
+    Row(ChangeColor, "Change color"),
+    Row(CopyToClipboard, "Copy to Clipboard"),
+    Floating(CopyFromClipboard, "Copy from Clipboard", O::Work),
+    Sprayer(Spray, "Spray", P::Spray),
+    Sprayer(MaskSpray, "Mask Spray"),
+    Row(FuzzyMaskPen, "Fuzzy Mask Pen", nullptr, P::Normal, S::Fuzzy),
+    Row(FuzzyChangeColor, "Fuzzy Change Color", nullptr, P::Normal, S::Fuzzy),
+    Row(ReverseChangeColor, "Reverse ChangeCol."),
+    Row(FuzzyReverseChangeColor, "Fuz.Rev.Change Col.", nullptr, P::Normal, S::Fuzzy),
+    Row(Polygon, "Polygon ", MakeMultiClickTool),
+    Row(PolygonCopy, "Polygon Copy"),
+    Row(LineType2, "Line(Type2)", MakeMultiClickTool),
+    Row(GlassMirror, "Glass Mirror"),
+    Row(BezierLine, "Bezier Line", MakeMultiClickTool),
+    Row(VBox, "V Box", nullptr, P::Normal, S::Hset),
+    Row(VPen, "V Pen", nullptr, P::Normal, S::Hset),
+    Sprayer(AirSpray, "AirSpray"),
+    Sprayer(MaskAirSpray, "MaskAirSpray"),
+    Row(ThruPen, "Thru Pen", nullptr, P::Normal, S::Deep),
+    Row(ColourPick, "Spoit", MakeColourPickTool, P::Spoit),
+    Row(Expand2, "Expand to x2", MakeMagnifierTool, P::Lupe),
+    Row(Expand4, "Expand to x4", MakeMagnifierTool, P::Lupe),
+    Row(Expand8, "Expand to x8", MakeMagnifierTool, P::Lupe),
+    Row(Expand16, kNoName, MakeMagnifierTool, P::Lupe),
+    DotPen(ExpPset, "Pset", MakeCellTool),
+    DotPen(ExpBoxfill, "Boxfill", MakeCellTool),
+    Row(ExpBox, "Box", MakeCellTool),
+    Row(ExpCircle, "Circle", MakeCellTool),
+    Row(ExpCirclefill, kNoName, MakeCellTool),
+    Row(ExpVPen, "V Pen", nullptr, P::Normal, S::Hset),
+    Row(ExpLine, kNoName, MakeCellTool),
+    Row(ExpLineType2, "Line(Type2)", MakeCellTool),
+    Row(ExpCopy, "Copy"),
+    Row(AreaCopy, "Area copy "),
+    Floating(WriteWord, "Write word", O::Word),
+
+    Step(NextVertex(Polygon), Polygon, true),
+    Step(VertexAdded(Polygon), Polygon, true),
+    Step(VerticesOverrun(Polygon), Polygon, true),
+    Step(FourthStep(Polygon), Polygon, true),
+    Step(NextVertex(PolygonCopy), PolygonCopy, true),
+    Step(VertexAdded(PolygonCopy), PolygonCopy, true),
+    Step(VerticesOverrun(PolygonCopy), PolygonCopy, true),
+    Step(FourthStep(PolygonCopy), PolygonCopy, true),
+    Step(NextVertex(LineType2), LineType2, true),
+    Step(VertexAdded(LineType2), LineType2, true),
+    Step(VerticesOverrun(LineType2), LineType2, true),
+    Step(FourthStep(LineType2), LineType2, true),
+    Step(BezierEnds, BezierLine, true),
+    Step(BezierControl1, BezierLine, true),
+    Step(BezierControl2, BezierLine, true),
+    Step(ExpLineNextVertex, ExpLineType2, true),
+    Step(ExpLineEnded, ExpLineType2, true),
+    Step(ExpCopyFloating, ExpCopy, false, O::Work),
+    Step(ExpCopyStamped, ExpCopy, false),
+    Step(AreaCopyFloating, AreaCopy, false, O::Work),
+    Step(AreaCopyStamped, AreaCopy, false),
+    Step(WriteWordPlaced, WriteWord, false),
+});
+
+}  // namespace
+
+ToolInfo ToolInfoOf(int code) {
+  for (const ToolInfo& row : kTools)
+    if (row.code == code) return row;
+  // Codes no tool has: nothing to draw, nothing to return to.
+  return Row(code, kNoName);
+}
+
+std::span<const ToolInfo> AllToolRows() { return kTools; }
+
+QString ToolStatusName(int code) { return QString::fromLatin1(ToolInfoOf(code).statusName); }
+
+QString PointerName(Pointer p) {
+  switch (p) {
+    case Pointer::Paint:
+      return QStringLiteral("PAINT");
+    case Pointer::Spoit:
+      return QStringLiteral("SPOIT");
+    case Pointer::Lupe:
+      return QStringLiteral("LUPE");
+    case Pointer::Spray:
+      return QStringLiteral("SPRAY");
+    case Pointer::Normal:
+      break;
+  }
+  return QStringLiteral("NORMAL");
+}
+
+}  // namespace tupalo
