@@ -22,31 +22,21 @@ using shapes::PaintCells;
 
 Point CellAt(const Editor& e, int X, int Y) { return {X / e.ZoomFactor, Y / e.ZoomFactor}; }
 
-WindowRect Union(const WindowRect& a, const WindowRect& b) {
-  if (a.empty()) return b;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 // 11001: cell rectangles of the pen at every pointer position.
 class CellPsetTool : public Tool {
  public:
   void Press(ToolEngine& t, int X, int Y) override {
-    area_ = {};
     pen_ = t.ed().PenSize;
     Drag(t, X, Y);
   }
   void Drag(ToolEngine& t, int X, int Y) override {
     const Point c = CellAt(t.ed(), X, Y);
     PaintCells(t, CellShape::BoxFill, c, c, pen_, false);
-    area_ = Union(area_, CellRect(t.ed(), X, Y, pen_));
   }
   bool Release(ToolEngine&, int, int) override { return true; }
-  std::optional<WindowRect> CommitArea(const ToolEngine&) const override { return area_; }
 
  private:
   int pen_ = 1;
-  WindowRect area_;
 };
 
 // 11002 and 11003: a box of cells from the press cell to the pointer cell,
@@ -69,12 +59,7 @@ class CellBoxTool : public Tool {
     const Editor& e = t.ed();
     PaintCells(t, filled_ ? CellShape::BoxFill : CellShape::Box,
                CellAt(e, t.start().x, t.start().y), CellAt(e, X, Y), pen_, false);
-    area_ = Union(CellRect(e, t.start().x, t.start().y, pen_), CellRect(e, X, Y, pen_));
     return true;
-  }
-  std::optional<WindowRect> CommitArea(const ToolEngine&) const override {
-    if (!filled_) return std::nullopt;
-    return area_;
   }
   void Reset() override { band_.Forget(); }
 
@@ -82,7 +67,6 @@ class CellBoxTool : public Tool {
   bool filled_;
   int pen_ = 1;
   Band band_;
-  WindowRect area_;
 };
 
 // 11004 and 11005: the Circle tool's ellipse in cells, centred on the press

@@ -90,24 +90,19 @@ class VertexTool : public Tool {
       return std::nullopt;
     band_.Hide(t);
     const raster::Pen pen = t.DrawPen();
-    int l = X, r = X, tp = Y, b = Y;
-    for (int i = 0; i < n; ++i) {
-      l = std::min(l, t.point(i).x), r = std::max(r, t.point(i).x);
-      tp = std::min(tp, t.point(i).y), b = std::max(b, t.point(i).y);
-    }
+    const std::span<const Point> vertices(t.points(), static_cast<std::size_t>(n));
     if (base_ == tool::Polygon) {
       // Clears the XOR edges, whatever pen they were drawn with.
       t.RedrawCanvas();
       raster::Brush brush;
       brush.solid = true;
       brush.color = pen.color;
-      raster::Polygon(e.DRAW, pen, brush,
-                      std::span<const Point>(t.points(), static_cast<std::size_t>(n)),
-                      raster::WINDING);
+      raster::Polygon(e.DRAW, pen, brush, vertices, raster::WINDING);
+      t.TouchAll(vertices, pen.width);
     } else {
       raster::Line(e.DRAW, pen, t.point(n - 1), {X, Y});
+      t.Touch(t.point(n - 1).x, t.point(n - 1).y, X, Y, pen.width);
     }
-    t.Touch(l, tp, r, b, pen.width);
     n = 0;
     e.ToolCode = base_;
     t.ShowSub(QStringLiteral(" "));
@@ -177,12 +172,7 @@ class BezierTool : public Tool {
         band_.Hide(t);
         const raster::Pen pen = t.DrawPen();
         raster::PolyBezier(e.DRAW, pen, pts_);
-        int l = X, r = X, tp = Y, b = Y;
-        for (const Point& p : pts_) {
-          l = std::min(l, p.x), r = std::max(r, p.x);
-          tp = std::min(tp, p.y), b = std::max(b, p.y);
-        }
-        t.Touch(l, tp, r, b, pen.width);
+        t.TouchAll(pts_, pen.width);
         e.ToolCode = tool::BezierLine;
         return true;
       }

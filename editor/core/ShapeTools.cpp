@@ -18,33 +18,23 @@ using raster::Point;
 using shapes::Band;
 using shapes::BandPen;
 
-// Separate dots of the pen size; a stroke remembers its bounding corners so
-// that, once an undo step exists, only that part of the canvas is written back.
+// Separate dots of the pen size.
 class PsetTool : public Tool {
  public:
   void Press(ToolEngine& t, int X, int Y) override {
     pen_ = t.DrawPen();
-    l_ = r_ = X;
-    t_ = b_ = Y;
     Dot(t, X, Y);
   }
   void Drag(ToolEngine& t, int X, int Y) override { Dot(t, X, Y); }
   bool Release(ToolEngine&, int, int) override { return true; }
-  std::optional<WindowRect> CommitArea(const ToolEngine&) const override {
-    const int m = static_cast<int>(std::nearbyint(pen_.width / 2.0 + 1.0));
-    return WindowRect{l_ - m, t_ - m, r_ + m, b_ + m};
-  }
 
  private:
   void Dot(ToolEngine& t, int X, int Y) {
     raster::PSet(t.ed().DRAW, pen_, X, Y);
-    l_ = std::min(l_, X), r_ = std::max(r_, X);
-    t_ = std::min(t_, Y), b_ = std::max(b_, Y);
     t.Touch(X, Y, X, Y, pen_.width);
   }
 
   raster::Pen pen_;
-  int l_ = 0, t_ = 0, r_ = 0, b_ = 0;
 };
 
 // A connected stroke: a dot at the press, then a segment to every new

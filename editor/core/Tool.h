@@ -32,9 +32,6 @@ class Tool {
   // The gesture was thrown away and the canvas redrawn from the picture:
   // forget rubber bands and collected points.
   virtual void Reset() {}
-  // Where a small commit may write back instead of the whole view, used while
-  // an undo step already exists. Nothing: commit the whole view.
-  virtual std::optional<WindowRect> CommitArea(const ToolEngine&) const { return std::nullopt; }
 };
 
 }  // namespace tupalo

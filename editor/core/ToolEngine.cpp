@@ -94,22 +94,23 @@ void ToolEngine::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int X, i
   }
   Tool* tool = ToolFor(e_.ToolCode);
   const bool changed = tool && tool->Release(*this, X, Y);
-  FinishGesture(tool, changed);
+  FinishGesture(changed);
 }
 
 void ToolEngine::DoubleClick(int X, int Y) {
   Tool* tool = ToolFor(e_.ToolCode);
   if (!tool) return;
   if (const std::optional<bool> finished = tool->DoubleClick(*this, X, Y))
-    FinishGesture(tool, *finished);
+    FinishGesture(*finished);
 }
 
 // The common end of a gesture.
-void ToolEngine::FinishGesture(Tool* tool, bool changed) {
+void ToolEngine::FinishGesture(bool changed) {
   const int code = e_.ToolCode;
   w_.Timer1.stop();
   if (changed) {
-    CommitChange(tool, code);
+    CommitChange(code);
+    dirty_ = {};
     e_.GestureStage = 2;
     e_.UndoAvailable = 1;
     w_.EnableUndoButton(1);
@@ -117,6 +118,7 @@ void ToolEngine::FinishGesture(Tool* tool, bool changed) {
     // Nothing was drawn: no gesture is pending, and the undo stays as it was
     // (arming it here would offer a stale region).
     e_.GestureStage = e_.UndoAvailable == 1 ? 2 : 0;
+    dirty_ = {};
   }
   // The connected expanded-mode line keeps the drag flag between its clicks.
   if (e_.ToolCode != tool::ExpLineNextVertex) e_.DragActive = 0;
@@ -126,16 +128,13 @@ void ToolEngine::FinishGesture(Tool* tool, bool changed) {
   // The magnifier window is updated here once it exists.
 }
 
-void ToolEngine::CommitChange(Tool* tool, int code) {
-  // A run of dots writes back only its own rectangle once an undo step
-  // exists, so that it stays fast.
-  if (e_.UndoAvailable == 1 && ToolInfoOf(code).commit == Commit::StrokeRect) {
-    if (const std::optional<WindowRect> area = tool->CommitArea(*this)) {
-      w_.CommitRect(area->left, area->top, area->right, area->bottom);
-      return;
-    }
-  }
-  w_.CommitView();
+void ToolEngine::CommitChange(int code) {
+  // A run of dots writes back only what the gesture touched once an undo
+  // step exists, so that it stays fast.
+  if (e_.UndoAvailable == 1 && ToolInfoOf(code).commit == Commit::StrokeRect && !dirty_.empty())
+    w_.CommitRect(dirty_.left, dirty_.top, dirty_.right, dirty_.bottom);
+  else
+    w_.CommitView();
 }
 
 void ToolEngine::RightPress(int X, int Y) {
@@ -165,6 +164,7 @@ void ToolEngine::CancelGesture() {
   e_.CanvasRedrawOff = false;
   ReturnToFirstStep(e_);
   ResetTools();
+  dirty_ = {};
   pressTaken_ = false;
   e_.GestureStage = e_.UndoAvailable == 1 ? 2 : 0;
   RedrawCanvas();
@@ -303,7 +303,26 @@ void ToolEngine::Touch(int l, int t, int r, int b, int margin) {
   if (t > b) std::swap(t, b);
   const QRect box =
       QRect(QPoint(l - margin, t - margin), QPoint(r + margin, b + margin)) & w_.DRAW->rect();
-  if (!box.isEmpty()) w_.DRAW->refresh(box.x(), box.y(), box.width(), box.height());
+  if (box.isEmpty()) return;
+  w_.DRAW->refresh(box.x(), box.y(), box.width(), box.height());
+  // Everything a gesture draws is repainted through here: the union is the
+  // part of the canvas the gesture may have changed.
+  if (dirty_.empty()) {
+    dirty_ = {box.left(), box.top(), box.right(), box.bottom()};
+  } else {
+    dirty_ = {std::min(dirty_.left, box.left()), std::min(dirty_.top, box.top()),
+              std::max(dirty_.right, box.right()), std::max(dirty_.bottom, box.bottom())};
+  }
+}
+
+void ToolEngine::TouchAll(std::span<const raster::Point> points, int margin) {
+  if (points.empty()) return;
+  int l = points[0].x, r = l, t = points[0].y, b = t;
+  for (const raster::Point& p : points) {
+    l = std::min(l, p.x), r = std::max(r, p.x);
+    t = std::min(t, p.y), b = std::max(b, p.y);
+  }
+  Touch(l, t, r, b, margin);
 }
 
 void ToolEngine::RedrawCanvas() {

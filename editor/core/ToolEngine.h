@@ -7,9 +7,11 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <span>
 
 #include "editor/core/Editor.h"
 #include "editor/core/ToolTable.h"
+#include "editor/core/View.h"
 #include "platform/raster/Raster.h"
 
 class QKeyEvent;
@@ -61,8 +63,13 @@ class ToolEngine {
   // The pen of final shapes: PenColor, PenSize, copy pen.
   raster::Pen DrawPen() const;
   // Repaints the canvas widget over the window-pixel box l..r, t..b (any
-  // order) widened by `margin`.
+  // order) widened by `margin`, and adds it to the gesture's dirty rectangle.
   void Touch(int l, int t, int r, int b, int margin = 0);
+  // Repaints the box around `points` widened by `margin`.
+  void TouchAll(std::span<const raster::Point> points, int margin);
+  // The part of the canvas the gesture under way has drawn on, since its
+  // first press (window pixels); empty when it drew nothing.
+  WindowRect dirtyRect() const { return dirty_; }
   void RedrawCanvas();                // RedrawView and repaint
   void ShowSub(const QString& text);  // INF_SUB, when the status line is shown
   // "Size X= w Y= h" of the rectangle from the press to (X, Y), picture pixels.
@@ -79,8 +86,8 @@ class ToolEngine {
 
  private:
   void RightPress(int X, int Y);
-  void FinishGesture(Tool* tool, bool changed);
-  void CommitChange(Tool* tool, int code);
+  void FinishGesture(bool changed);
+  void CommitChange(int code);
   void TakePressColours();
   void MoveKeyMouse(int dx, int dy);
   void KeyMousePress(bool down);
@@ -97,6 +104,7 @@ class ToolEngine {
   int16_t keyMouse_ = 0;       // the numeric keypad moved or clicked the pointer
   bool keypadButton_ = false;  // keypad 0 holds the left button down
   std::map<int, std::unique_ptr<Tool>> tools_;
+  WindowRect dirty_;  // see dirtyRect()
 };
 
 }  // namespace tupalo
