@@ -1,8 +1,8 @@
 #include <QApplication>
 
+#include "editor/EditorWindows.h"
 #include "editor/core/CommandLine.h"
 #include "editor/core/Editor.h"
-#include "editor/core/P_WIN.h"
 #include "platform/Prompt.h"
 
 int main(int argc, char** argv) {
@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
   tupalo::QtPrompter prompter;
   editor.prompter = &prompter;
 
-  tupalo::P_WIN window(editor);
-  prompter.setParent(&window);
+  tupalo::EditorWindows windows(editor);
+  prompter.setParent(windows.main.get());
 
-  if (window.StartUp(QCoreApplication::applicationDirPath(), commandLine) ==
+  if (windows.main->StartUp(QCoreApplication::applicationDirPath(), commandLine) ==
       tupalo::P_WIN::StartResult::EndProgram)
     return 0;
   return app.exec();

@@ -30,6 +30,9 @@ struct Rgb {
   raster::ColorRef ref() const { return raster::rgb(r, g, b); }
 };
 
+// The palette's undo button, offered or withdrawn (EnableUndoButton).
+enum class UndoButton { Enabled, Disabled };
+
 struct Editor {
   // ---- start-up and shutdown ----
   QString VersionText = QStringLiteral("TupaloW.2.58");

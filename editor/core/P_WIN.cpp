@@ -15,9 +15,7 @@
 #include "editor/core/ToolEngine.h"
 #include "editor/core/Undo.h"
 #include "editor/core/WAIT_WIN.h"
-#include "editor/dialogs/COL_WIN.h"
-#include "editor/palette/CMD_WIN.h"
-#include "editor/palette/PaletteTables.h"
+#include "editor/core/WindowPlaces.h"
 #include "editor/core/ToolTable.h"
 #include "editor/files/ColourFile.h"
 #include "editor/files/PictureFile.h"
@@ -45,7 +43,6 @@ bool hasOwnPictureExtension(const QString& name) {
   return upper.endsWith(QLatin1String(".BMP")) || upper.endsWith(QLatin1String(".ICO"));
 }
 
-int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
@@ -94,9 +91,8 @@ P_WIN::P_WIN(Editor& e, Options options) : QWidget(nullptr), e_(e), options_(opt
   };
   connect(&Timer1, &QTimer::timeout, this, [this] { engine->Timer1Tick(); });
   connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(*this); });
-  colWin = new COL_WIN(e_, *this);
-  cmdWin = new CMD_WIN(e_, *this);
   waitWin = new WAIT_WIN(*this);
+  places_ = std::make_unique<WindowPlaces>(*this);
 
   Timer2.setInterval(60000);
   resize(820, 620);
@@ -182,7 +178,7 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   e_.PalettesShown = 1;
 
   SplashStatus(QStringLiteral("Initilizing from tupa.cnf..."));
-  LoadConfiguration(e_.AppPath, e_.settings, *this, fileFromCommandLine, e_.CurrentFileName);
+  LoadConfiguration(e_.AppPath, e_.settings, *places_, fileFromCommandLine, e_.CurrentFileName);
 
   const int16_t rpnx = e_.settings.RPNX;
   bool reload = false;
@@ -213,7 +209,7 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   FillColourWindow();
   e_.StartingUp = 0;
 
-  EnableUndoButton(2);
+  EnableUndoButton(UndoButton::Disabled);
 
   SplashStatus(QStringLiteral("Complete..."));
   splash_->close();
@@ -232,7 +228,26 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
 
 void P_WIN::FillColourWindow() {
   // The colour window shows the page names and the colours of page 0.
-  if (colWin) colWin->FillFromDictionary();
+  emit coloursLoaded();
+}
+
+void P_WIN::AddFloatingWindow(Floating role, QWidget* w) {
+  floating_.emplace_back(role, w);
+  std::stable_sort(floating_.begin(), floating_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+QWidget* P_WIN::floatingWindow(Floating role) const {
+  for (const auto& [r, w] : floating_)
+    if (r == role) return w;
+  return nullptr;
+}
+
+std::vector<QWidget*> P_WIN::floatingWindows() const {
+  std::vector<QWidget*> out;
+  for (const auto& [role, w] : floating_)
+    if (w) out.push_back(w);
+  return out;
 }
 
 void P_WIN::SplashStatus(const QString& text) {
@@ -276,7 +291,7 @@ void P_WIN::LayoutWindow() {
 void P_WIN::DoRelayout() {
   const int16_t undoBefore = e_.UndoAvailable;
   const ScrollRanges r = Relayout(e_, canvasFrame());
-  if (undoBefore == 1 && e_.UndoAvailable == 0) EnableUndoButton(2);
+  if (undoBefore == 1 && e_.UndoAvailable == 0) EnableUndoButton(UndoButton::Disabled);
   DRAW->resize(e_.ViewPixels.x, e_.ViewPixels.y);
   DRAW->refreshAll();
 
@@ -334,12 +349,10 @@ void P_WIN::CommitRect(int x1, int y1, int x2, int y2) {
 
 void P_WIN::InvalidateUndo() {
   e_.UndoAvailable = 0;
-  EnableUndoButton(2);
+  EnableUndoButton(UndoButton::Disabled);
 }
 
-void P_WIN::EnableUndoButton(int state) {
-  if (cmdWin) cmdWin->EnableUndoButton(state);
-}
+void P_WIN::EnableUndoButton(UndoButton state) { emit undoOffered(state == UndoButton::Enabled); }
 
 void P_WIN::ShowPointerPosition(int X, int Y) {
   if (e_.settings.IDSP != 1) return;
@@ -354,7 +367,7 @@ void P_WIN::ShowPointerPosition(int X, int Y) {
 
 void P_WIN::ShowToolName() {
   const ToolInfo info = ToolInfoOf(e_.ToolCode);
-  if (colWin) colWin->PaintSwatchFrames();
+  emit toolShown(e_.ToolCode);
   SetPointer(PointerName(info.pointer));
   // The floating piece and the text overlay belong to their tools only.
   const bool work = info.overlay == Overlay::Work;
@@ -384,8 +397,7 @@ void P_WIN::EndPendingGesture() {
 void P_WIN::SetPointer(const QString& name) {
   const QCursor pointer = PointerShape(name);
   DRAW->setCursor(pointer);
-  if (cmdWin) cmdWin->setCursor(pointer);
-  if (colWin) colWin->setCursor(pointer);
+  for (QWidget* w : floatingWindows()) w->setCursor(pointer);
 }
 
 QCursor P_WIN::PointerShape(const QString& name) {
@@ -439,16 +451,14 @@ void P_WIN::TogglePalettes() {
 
 void P_WIN::HidePalettes() {
   // The overview joins here once it exists.
-  if (colWin) colWin->hide();
-  if (cmdWin) cmdWin->hide();
+  for (QWidget* w : floatingWindows()) w->hide();
 }
 
 void P_WIN::ShowPalettes() {
   if (e_.StartingUp == 1 || e_.PalettesShown != 1) return;
   // The overview joins here once it exists. The colour window comes first:
   // the palette places itself below it.
-  if (colWin) showToolWindow(colWin);
-  if (cmdWin) showToolWindow(cmdWin);
+  for (QWidget* w : floatingWindows()) showToolWindow(w);
 }
 
 void P_WIN::keyPressEvent(QKeyEvent* ev) {
@@ -570,10 +580,9 @@ void P_WIN::Shutdown() {
   Timer2.stop();
   e_.settings.RPNM = e_.CurrentFileName;
   // The palettes' places are written with the settings, so take them first.
-  if (cmdWin) cmdWin->StorePosition();
-  if (colWin) colWin->StorePosition();
+  emit storingWindowPlaces();
   QString error;
-  if (!SaveConfiguration(e_.AppPath, e_.settings, *this, &error)) {
+  if (!SaveConfiguration(e_.AppPath, e_.settings, *places_, &error)) {
     Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
         Buttons::Ok, Icon::Exclamation);
   }
@@ -728,89 +737,6 @@ FileAnswer P_WIN::ChooseSaveFile() {
 bool P_WIN::ConfirmReplacePicture() {
   return Ask(QStringLiteral("現在表示している画像に上書きされます\nよろしいですか?"),
              Buttons::YesNo, Icon::Question, 1) != Answer::Yes;
-}
-
-// ---------------------------------------------------------------------------
-// Window geometry for the configuration, in twips
-
-int32_t P_WIN::screenWidthTwips() const {
-  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  return roundHalfEven((s ? s->geometry().width() : 1024) * twipsPerPixel());
-}
-int32_t P_WIN::screenHeightTwips() const {
-  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  return roundHalfEven((s ? s->geometry().height() : 768) * twipsPerPixel());
-}
-// Positions and sizes are those of the window's inside: the window manager
-// places that exactly, while frames differ from desktop to desktop, so what is
-// written comes back unchanged at the next start. A maximised window gives its
-// normal place, so that it can still be restored to it after the next start.
-QRect P_WIN::rememberedGeometry() const {
-  if (isMaximized() && normalGeometry().isValid()) return normalGeometry();
-  return geometry();
-}
-int32_t P_WIN::mainTop() const {
-  return roundHalfEven(rememberedGeometry().top() * twipsPerPixel());
-}
-int32_t P_WIN::mainLeft() const {
-  return roundHalfEven(rememberedGeometry().left() * twipsPerPixel());
-}
-int32_t P_WIN::mainWidth() const {
-  return roundHalfEven(rememberedGeometry().width() * twipsPerPixel());
-}
-int32_t P_WIN::mainHeight() const {
-  return roundHalfEven(rememberedGeometry().height() * twipsPerPixel());
-}
-void P_WIN::setMainTop(int32_t v) {
-  QRect g = geometry();
-  g.moveTop(roundHalfEven(v / twipsPerPixel()));
-  setGeometry(g);
-}
-void P_WIN::setMainLeft(int32_t v) {
-  QRect g = geometry();
-  g.moveLeft(roundHalfEven(v / twipsPerPixel()));
-  setGeometry(g);
-}
-void P_WIN::setMainWidth(int32_t v) {
-  QRect g = geometry();
-  g.setWidth(std::max(1, roundHalfEven(v / twipsPerPixel())));
-  setGeometry(g);
-}
-void P_WIN::setMainHeight(int32_t v) {
-  QRect g = geometry();
-  g.setHeight(std::max(1, roundHalfEven(v / twipsPerPixel())));
-  setGeometry(g);
-}
-int16_t P_WIN::mainState() const {
-  if (windowState() & Qt::WindowMinimized) return 1;
-  if (windowState() & Qt::WindowMaximized) return 2;
-  return 0;
-}
-void P_WIN::setMainState(int16_t s) {
-  setWindowState(s == 1 ? Qt::WindowMinimized : s == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
-}
-void P_WIN::restoreMainIfMinimised() {
-  if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
-}
-// The overview's derived defaults put it below the palette, which stands
-// below the colour window.
-int32_t P_WIN::paletteTop() const {
-  return palette::PaletteTopTwips(e_.settings.COWT, colWin->HeightTwips());
-}
-int32_t P_WIN::paletteHeight() const {
-  return roundHalfEven(cmdWin->frameGeometry().height() * twipsPerPixel());
-}
-int32_t P_WIN::paletteWidth() const {
-  return roundHalfEven(cmdWin->frameGeometry().width() * twipsPerPixel());
-}
-int32_t P_WIN::colourWindowLeft() const { return e_.settings.COWL; }
-
-void P_WIN::autosaveIntervalRead(int16_t asat) {
-  e_.AutosaveCountdown = asat;
-  if (asat != 0)
-    Timer2.start();
-  else
-    Timer2.stop();
 }
 
 }  // namespace tupalo

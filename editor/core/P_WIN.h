@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -12,6 +13,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "editor/core/Canvas.h"
 #include "editor/core/Editor.h"
@@ -23,11 +26,10 @@ namespace tupalo {
 
 class SplashWindow;
 class ToolEngine;
-class CMD_WIN;
-class COL_WIN;
 class WAIT_WIN;
+class WindowPlaces;
 
-class P_WIN : public QWidget, public ConfigHost {
+class P_WIN : public QWidget {
   Q_OBJECT
  public:
   struct Options {
@@ -76,8 +78,8 @@ class P_WIN : public QWidget, public ConfigHost {
   // only the picture pixels under a window-pixel rectangle (see View.h).
   void CommitView();
   void CommitRect(int x1, int y1, int x2, int y2);
-  // The palette's undo button: 0 or 1 enables, 2 disables.
-  void EnableUndoButton(int state);
+  // Offers the palette's undo button or withdraws it.
+  void EnableUndoButton(UndoButton state);
 
   // ---- picture files ----
   // result: 0 loaded, -1 load error, -2 unsupported type, -5 not found.
@@ -97,26 +99,6 @@ class P_WIN : public QWidget, public ConfigHost {
   Answer Ask(const QString& text, Buttons buttons, Icon icon, int defaultButton = -1,
              const QString& titleSuffix = {});
 
-  // ---- ConfigHost ----
-  int32_t screenWidthTwips() const override;
-  int32_t screenHeightTwips() const override;
-  int32_t mainTop() const override;
-  int32_t mainLeft() const override;
-  int32_t mainWidth() const override;
-  int32_t mainHeight() const override;
-  void setMainTop(int32_t v) override;
-  void setMainLeft(int32_t v) override;
-  void setMainWidth(int32_t v) override;
-  void setMainHeight(int32_t v) override;
-  int16_t mainState() const override;
-  void setMainState(int16_t s) override;
-  void restoreMainIfMinimised() override;
-  int32_t paletteTop() const override;
-  int32_t paletteHeight() const override;
-  int32_t paletteWidth() const override;
-  int32_t colourWindowLeft() const override;
-  void autosaveIntervalRead(int16_t asat) override;
-
   // Controls, named as the editor's code refers to them.
   CanvasContainer* DMY;
   CanvasWidget* DRAW;
@@ -130,11 +112,18 @@ class P_WIN : public QWidget, public ConfigHost {
   QTimer Timer1;
   QTimer Timer2;
 
-  // The windows and parts the main window owns.
+  // The parts the main window owns.
   std::unique_ptr<ToolEngine> engine;
-  CMD_WIN* cmdWin = nullptr;
-  COL_WIN* colWin = nullptr;
   WAIT_WIN* waitWin = nullptr;
+
+  // The floating windows that accompany the main window, in the order they
+  // are shown (the palette places itself below the colour window). They are
+  // made by whoever assembles the editor; the main window shows, hides and
+  // points at them, and talks to them through its signals only.
+  enum class Floating { ColourWindow, Palette };
+  void AddFloatingWindow(Floating role, QWidget* w);
+  QWidget* floatingWindow(Floating role) const;
+  std::vector<QWidget*> floatingWindows() const;
 
   Editor& editor() { return e_; }
   // What the splash showed during start-up, in order (title, credit, statuses).
@@ -144,6 +133,23 @@ class P_WIN : public QWidget, public ConfigHost {
 
  signals:
   void pictureReplaced();
+  // The status line and the pointer follow ToolCode (the colour window
+  // paints its swatch frames for it).
+  void toolShown(int code);
+  // The palette's undo button is offered or withdrawn.
+  void undoOffered(bool on);
+  // CurColor was taken from the canvas (colour pick tool, right click).
+  void editedColourPicked();
+  // The "1" or "2" key took Color1 or Color2 from the canvas.
+  void colourKeyPicked(int which);
+  // Page Up / Page Down on the canvas: the pen-size bar moves by one step.
+  void penSizeStepped(int delta);
+  // The one-shot magnifier zoomed in: the palette's expansion layout.
+  void magnified();
+  // The colour pages were read from the colour file.
+  void coloursLoaded();
+  // The settings are about to be written: windows store their places.
+  void storingWindowPlaces();
 
  protected:
   void closeEvent(QCloseEvent* ev) override;
@@ -163,7 +169,6 @@ class P_WIN : public QWidget, public ConfigHost {
   void SetBusyPointer(bool busy);
   QCursor PointerShape(const QString& name);
   int statusLineHeight() const;
-  QRect rememberedGeometry() const;
 
   Editor& e_;
   Options options_;
@@ -174,6 +179,8 @@ class P_WIN : public QWidget, public ConfigHost {
   std::map<QString, QCursor> pointers_;  // the custom pointers, loaded once
   QStringList splashLog_;
   void SplashStatus(const QString& text);
+  std::unique_ptr<WindowPlaces> places_;
+  std::vector<std::pair<Floating, QPointer<QWidget>>> floating_;
 };
 
 }  // namespace tupalo

@@ -8,8 +8,6 @@
 #include "editor/core/P_WIN.h"
 #include "editor/core/Tool.h"
 #include "editor/core/Undo.h"
-#include "editor/dialogs/COL_WIN.h"
-#include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
 
@@ -113,7 +111,7 @@ void ToolEngine::FinishGesture(bool changed) {
     dirty_ = {};
     e_.GestureStage = 2;
     e_.UndoAvailable = 1;
-    w_.EnableUndoButton(1);
+    w_.EnableUndoButton(UndoButton::Enabled);
   } else if (!IsPendingMultiStep(code)) {
     // Nothing was drawn: no gesture is pending, and the undo stays as it was
     // (arming it here would offer a stale region).
@@ -147,7 +145,7 @@ void ToolEngine::RightPress(int X, int Y) {
     return;
   }
   PickCanvasColour(X, Y, e_.CurColor);
-  if (w_.colWin) w_.colWin->ApplyCurrentColor();
+  emit w_.editedColourPicked();
 }
 
 bool ToolEngine::GesturePending() const {
@@ -217,17 +215,17 @@ bool ToolEngine::KeyDown(QKeyEvent* ev) {
       return scroll(w_.Y_SC, 1);
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-      if (w_.cmdWin) w_.cmdWin->StepPenSize(key == Qt::Key_PageUp ? 1 : -1);
+      emit w_.penSizeStepped(key == Qt::Key_PageUp ? 1 : -1);
       return true;
     case Qt::Key_1:
       PickCanvasColour(last_.x, last_.y, e_.Color1);
       if (e_.UseSecondColor == 0) e_.CurColor = e_.Color1;
-      if (w_.colWin) w_.colWin->ColourPicked(1);
+      emit w_.colourKeyPicked(1);
       return true;
     case Qt::Key_2:
       PickCanvasColour(last_.x, last_.y, e_.Color2);
       if (e_.UseSecondColor == 1) e_.CurColor = e_.Color2;
-      if (w_.colWin) w_.colWin->ColourPicked(2);
+      emit w_.colourKeyPicked(2);
       return true;
     case Qt::Key_Space:
       Undo(w_);  // the palette's undo button does the same

@@ -6,8 +6,6 @@
 #include "editor/core/ToolEngine.h"
 #include "editor/core/ToolFactories.h"
 #include "editor/core/ToolTable.h"
-#include "editor/dialogs/COL_WIN.h"
-#include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
 
@@ -22,7 +20,7 @@ class MagnifierTool : public Tool {
     P_WIN& w = t.win();
     w.SetPointer(QStringLiteral("WAIT"));
     w.ZoomTo(X, Y, tool::MagnifierZoom(t.ed().ToolCode));
-    if (w.cmdWin) w.cmdWin->EnterExpansionLayout();
+    emit w.magnified();
   }
   bool Release(ToolEngine& t, int, int) override {
     t.ed().ToolCode = t.ed().LastExpansionTool;
@@ -45,7 +43,7 @@ class ColourPickTool : public Tool {
  private:
   static void Pick(ToolEngine& t, int X, int Y) {
     t.PickCanvasColour(X, Y, t.ed().CurColor);
-    if (t.win().colWin) t.win().colWin->ApplyCurrentColor();
+    emit t.win().editedColourPicked();
   }
 };
 

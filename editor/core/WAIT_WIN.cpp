@@ -9,8 +9,6 @@
 #include <cmath>
 
 #include "editor/core/P_WIN.h"
-#include "editor/dialogs/COL_WIN.h"
-#include "editor/palette/CMD_WIN.h"
 #include "platform/FloatingWindow.h"
 
 namespace tupalo {
@@ -81,8 +79,7 @@ WAIT_WIN::WAIT_WIN(P_WIN& owner)
 
 std::vector<QWidget*> WAIT_WIN::busyTargets() const {
   std::vector<QWidget*> targets{&owner_};
-  if (owner_.cmdWin) targets.push_back(owner_.cmdWin);
-  if (owner_.colWin) targets.push_back(owner_.colWin);
+  for (QWidget* w : owner_.floatingWindows()) targets.push_back(w);
   return targets;
 }
 

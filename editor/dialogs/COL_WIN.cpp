@@ -14,7 +14,6 @@
 #include "editor/core/P_WIN.h"
 #include "editor/core/ToolTable.h"
 #include "editor/dialogs/ColourWindowMath.h"
-#include "editor/palette/CMD_WIN.h"
 #include "platform/FloatingWindow.h"
 
 namespace tupalo {
@@ -385,14 +384,14 @@ void COL_WIN::Load() {
 // The window manager frames the window some time after it was first shown;
 // only then are its full height and its title bar's place known.
 void COL_WIN::CheckFrame() {
-  const bool framed = frameGeometry().size() != size();
-  if (!framed && ++frameChecks_ < 40) return;
+  const bool hasFrame = frameGeometry().size() != size();
+  if (!hasFrame && ++frameChecks_ < 40) return;
   frameWatch_.stop();
-  if (!framed) return;  // no window manager: nothing to wait for
+  if (!hasFrame) return;  // no window manager: nothing to wait for
   // Places are those of the window's inside; at the top of the screen that
   // would leave the title bar, and with it the only handle, off the screen.
   keepOnScreen(this, frameMargins(this));
-  if (owner_.cmdWin) owner_.cmdWin->ColourWindowFramed();
+  emit framed();
 }
 
 void COL_WIN::closeEvent(QCloseEvent* ev) {

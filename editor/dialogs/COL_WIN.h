@@ -82,6 +82,12 @@ class COL_WIN : public QWidget {
 
   COL_WIN(Editor& e, P_WIN& owner);
 
+ signals:
+  // The window manager has framed the window: its full height is known now.
+  void framed();
+
+ public:
+
   // ---- routines the editor shares ----
   // CurColor = the edited colour (Color2 while UseSecondColor, else Color1).
   void LoadEditedColor();

@@ -8,7 +8,6 @@
 #include "editor/core/P_WIN.h"
 #include "editor/core/ToolTable.h"
 #include "editor/core/Undo.h"
-#include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/ClipboardPicture.h"
 #include "platform/FloatingWindow.h"
 #include "platform/HelpWindow.h"
@@ -312,20 +311,23 @@ void CMD_WIN::PlaceBelowColourWindow(int32_t colourTopTwips) {
   const double tpp = owner_.twipsPerPixel();
   // Places are those of the window's inside, as for the main window: the
   // window manager keeps them exactly, whatever its frames.
-  const int32_t top = PaletteTopTwips(colourTopTwips, owner_.colWin->HeightTwips());
+  const int colourHeight = colourWindow_ ? colourWindow_->frameGeometry().height() : 0;
+  const int32_t top =
+      PaletteTopTwips(colourTopTwips, static_cast<int32_t>(std::nearbyint(colourHeight * tpp)));
   setGeometry(toPixels(e_.settings.CMWL, tpp), toPixels(top, tpp), width(), height());
   // Below a colour window near the bottom of the screen the palette would be
   // out of reach. Until it is framed itself, its frame is taken to be like
   // the colour window's.
   const QMargins own = frameMargins(this);
-  keepOnScreen(this, own.isNull() ? frameMargins(owner_.colWin) : own);
+  keepOnScreen(this, own.isNull() && colourWindow_ ? frameMargins(colourWindow_) : own);
   placedAt_ = geometry().topLeft();
 }
 
 void CMD_WIN::ColourWindowFramed() {
   if (!loaded_ || geometry().topLeft() != placedAt_) return;
+  if (!colourWindow_) return;
   PlaceBelowColourWindow(
-      static_cast<int32_t>(std::nearbyint(owner_.colWin->geometry().y() * owner_.twipsPerPixel())));
+      static_cast<int32_t>(std::nearbyint(colourWindow_->geometry().y() * owner_.twipsPerPixel())));
 }
 
 void CMD_WIN::StorePosition() {
@@ -510,7 +512,9 @@ void CMD_WIN::EnterExpansionLayout() {
 // ---------------------------------------------------------------------------
 // Undo button and pen size
 
-void CMD_WIN::EnableUndoButton(int state) { UNDO->setEnabled(state != 2); }
+void CMD_WIN::EnableUndoButton(UndoButton state) {
+  UNDO->setEnabled(state == UndoButton::Enabled);
+}
 
 void CMD_WIN::StepPenSize(int delta) { PEN_SZ_SB->setValue(PEN_SZ_SB->value() + delta); }
 

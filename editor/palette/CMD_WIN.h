@@ -10,11 +10,13 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
+#include "editor/core/Editor.h"
 #include "editor/palette/PaletteTables.h"
 #include "editor/palette/StripButton.h"
 
@@ -28,8 +30,7 @@ class CMD_WIN : public QWidget {
  public:
   CMD_WIN(Editor& e, P_WIN& owner);
 
-  // EnableUndoButton: 0 or 1 enables, 2 disables.
-  void EnableUndoButton(int state);
+  void EnableUndoButton(UndoButton state);
   // The pen-size bar moved by one step (Page Up / Page Down on the canvas).
   void StepPenSize(int delta);
   // The canvas's one-shot magnifier switched the palette to the expansion layout.
@@ -61,6 +62,8 @@ class CMD_WIN : public QWidget {
   int ClipboardHasPicture();
   // Stores the palette's place (CMWT, CMWL) into the settings.
   void StorePosition();
+  // The palette stands directly below this window (the colour window).
+  void FollowColourWindow(QWidget* colourWindow) { colourWindow_ = colourWindow; }
   // The window manager has framed the colour window: its height is known now,
   // so a palette still where it was loaded moves to stand directly below it.
   void ColourWindowFramed();
@@ -143,6 +146,7 @@ class CMD_WIN : public QWidget {
 
   Editor& e_;
   P_WIN& owner_;
+  QPointer<QWidget> colourWindow_;
   bool loaded_ = false;
   bool expansionLayout_ = false;
   QPoint placedAt_;  // where Load put the palette

@@ -38,9 +38,9 @@ TEST_F(MainWindowTest, FactoryPlacesLeaveThePictureAndTheTitleClear) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
   const QRect main = win->geometry();
   EXPECT_GE(main.top(), 24) << "room for the title bar";
-  EXPECT_FALSE(main.intersects(win->colWin->geometry()));
-  EXPECT_FALSE(main.intersects(win->cmdWin->geometry()));
-  EXPECT_FALSE(win->colWin->geometry().intersects(win->cmdWin->geometry()));
+  EXPECT_FALSE(main.intersects(colWin->geometry()));
+  EXPECT_FALSE(main.intersects(cmdWin->geometry()));
+  EXPECT_FALSE(colWin->geometry().intersects(cmdWin->geometry()));
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST(HelpWindow, EveryLinkOfThePageHasItsAnchor) {
 
 TEST_F(MainWindowTest, QuittingClosesTheHelpWindow) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
-  ShowHelpContents(win.get(), app);
+  ShowHelpContents(win, app);
   ASSERT_EQ(helpWindows().size(), 1);
   prompter.answer(Answer::Yes);
   EXPECT_TRUE(win->QuitRoutine());

@@ -105,7 +105,7 @@ TEST_F(AutosaveTest, FailedWriteKeepsTheFileAndSaysNothing) {
   EXPECT_EQ(editor.AutosaveCountdown, 2);
   EXPECT_FALSE(win->waitWin->isOpen());
   EXPECT_TRUE(win->isEnabled());
-  EXPECT_TRUE(win->cmdWin->isEnabled());
+  EXPECT_TRUE(cmdWin->isEnabled());
 }
 
 TEST_F(AutosaveTest, TickDuringAnotherBusyOperationWaitsForTheNext) {

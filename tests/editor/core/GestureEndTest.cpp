@@ -18,7 +18,7 @@ std::vector<QPoint> boxOutline(int l, int t, int r, int b) {
 
 TEST_F(CanvasTest, ChoosingAnotherToolDropsAShapeWaitingForItsNextClick) {
   editor.settings.LMOD = 1;  // button 2 is Line(Type2)
-  CMD_WIN& palette = *win->cmdWin;
+  CMD_WIN& palette = *cmdWin;
   // Polygon, Line(Type2) and Bezier Line, each left between two clicks.
   for (const int button : {27, 2, 30}) {
     SCOPED_TRACE(button);
@@ -43,7 +43,7 @@ TEST_F(CanvasTest, ChoosingAnotherToolDropsAShapeWaitingForItsNextClick) {
 }
 
 TEST_F(CanvasTest, SpaceAndTheUndoButtonAreOneCommand) {
-  CMD_WIN& palette = *win->cmdWin;
+  CMD_WIN& palette = *cmdWin;
   auto viaSpace = [this] { key(Qt::Key_Space); };
   auto viaButton = [&palette] { palette.UNDO_Click(); };
   editor.ToolCode = 4;
@@ -82,12 +82,12 @@ class ZoomedGestureTest : public CanvasTest {
     CanvasTest::SetUp();
     editor.settings.LMOD = 1;  // EXP_M1(12) is the connected line
     win->ZoomTo(0, 0, 4);
-    win->cmdWin->EnterExpansionLayout();
+    cmdWin->EnterExpansionLayout();
   }
 };
 
 TEST_F(ZoomedGestureTest, ConnectedLineEndsWhenAnotherToolIsChosen) {
-  CMD_WIN& palette = *win->cmdWin;
+  CMD_WIN& palette = *cmdWin;
   palette.EXP_M1_Click(12);
   click(40, 40);
   click(80, 41);

@@ -9,7 +9,10 @@
 
 #include <memory>
 
+#include "editor/EditorWindows.h"
 #include "editor/core/P_WIN.h"
+#include "editor/dialogs/COL_WIN.h"
+#include "editor/palette/CMD_WIN.h"
 #include "editor/files/PictureFile.h"
 #include "platform/raster/Raster.h"
 #include "support/ScriptedPrompter.h"
@@ -50,9 +53,20 @@ class MainWindowTest : public ::testing::Test {
     if (!win) {
       P_WIN::Options o;
       o.displayDepth = depth;
-      win = std::make_unique<P_WIN>(editor, o);
+      windows = std::make_unique<EditorWindows>(editor, o);
+      win = windows->main.get();
+      cmdWin = windows->cmdWin;
+      colWin = windows->colWin;
     }
     return *win;
+  }
+
+  // Closes the windows, so that the next start makes them anew.
+  void closeWindows() {
+    windows.reset();
+    win = nullptr;
+    cmdWin = nullptr;
+    colWin = nullptr;
   }
 
   P_WIN::StartResult start(const QString& commandLine = {}, int depth = 32) {
@@ -73,7 +87,10 @@ class MainWindowTest : public ::testing::Test {
   QString app;
   Editor editor;
   ScriptedPrompter prompter;
-  std::unique_ptr<P_WIN> win;
+  std::unique_ptr<EditorWindows> windows;
+  P_WIN* win = nullptr;      // the main window
+  CMD_WIN* cmdWin = nullptr;  // the command palette
+  COL_WIN* colWin = nullptr;  // the colour window
 };
 
 }  // namespace tupalo

@@ -78,11 +78,11 @@ TEST_F(MainWindowTest, FileDroppedOnTheWindowIsOffered) {
   QMimeData mime;
   mime.setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile(QStringLiteral("/tmp/second.bmp"))});
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(win.get(), &enter);
+  QCoreApplication::sendEvent(win, &enter);
   EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   prompter.answer(Answer::Yes);
-  QCoreApplication::sendEvent(win.get(), &drop);
+  QCoreApplication::sendEvent(win, &drop);
   QCoreApplication::processEvents();
   ASSERT_EQ(prompter.messages().size(), 1u);
   EXPECT_TRUE(prompter.lastMessage().text.startsWith(path + QStringLiteral("がドロップされました")));
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, RightClickBesideTheCanvasTogglesTheFloatingWindows) {
 // or they come up minimised and take the main window down again.
 TEST_F(MainWindowTest, MinimisedWindowGroupComesBackWhole) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
-  QWidget* floating[] = {win->colWin, win->cmdWin};
+  QWidget* floating[] = {colWin, cmdWin};
   for (int round = 0; round < 2; ++round) {
     for (QWidget* w : floating) w->setWindowState(Qt::WindowMinimized);
     win->setWindowState(Qt::WindowMinimized);
@@ -118,16 +118,16 @@ TEST_F(MainWindowTest, MinimisedWindowGroupComesBackWhole) {
     }
   }
   // A floating window minimised on its own takes the group with it.
-  win->cmdWin->setWindowState(Qt::WindowMinimized);
+  cmdWin->setWindowState(Qt::WindowMinimized);
   EXPECT_TRUE(win->isMinimized());
   win->setWindowState(Qt::WindowNoState);
-  EXPECT_TRUE(win->cmdWin->isVisible() && !win->cmdWin->isMinimized());
+  EXPECT_TRUE(cmdWin->isVisible() && !cmdWin->isMinimized());
   // Floating windows the user put away stay away.
   win->TogglePalettes();
   win->setWindowState(Qt::WindowMinimized);
   win->setWindowState(Qt::WindowNoState);
-  EXPECT_FALSE(win->colWin->isVisible());
-  EXPECT_FALSE(win->cmdWin->isVisible());
+  EXPECT_FALSE(colWin->isVisible());
+  EXPECT_FALSE(cmdWin->isVisible());
 }
 
 }  // namespace

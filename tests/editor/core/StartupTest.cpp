@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, NoReloadQuestionWithACommandLineFileOrNoRememberedName) {
   ASSERT_EQ(start(given), P_WIN::StartResult::Running);
   EXPECT_EQ(editor.CurrentFileName, given);
   EXPECT_EQ(editor.PicSize, (Pair{4, 4}));
-  win.reset();
+  closeWindows();
 
   writeConfig(QStringLiteral("RPNX , 2\nRPNM , "));
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, AutomaticReloadAndAFailedOne) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
   EXPECT_TRUE(prompter.messages().empty());
   EXPECT_EQ(editor.PicSize, (Pair{3, 8}));
-  win.reset();
+  closeWindows();
 
   // A remembered picture that has gone: the loader reports it and the editor
   // starts with a new picture whose caption does not name the lost file.

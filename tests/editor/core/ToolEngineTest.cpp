@@ -123,7 +123,7 @@ TEST_F(CanvasTest, RepeatTimerRunsOnlyWhileASprayIsHeld) {
 }
 
 TEST_F(CanvasTest, MagnifierZoomsAtThePressAndReturnsToTheExpansionTool) {
-  CMD_WIN& palette = *win->cmdWin;
+  CMD_WIN& palette = *cmdWin;
   const int normalHeight = palette.height();
   editor.ToolCode = 10004;
   editor.LastExpansionTool = 11002;

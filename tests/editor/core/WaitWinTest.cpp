@@ -62,14 +62,14 @@ TEST_F(MainWindowTest, BusyWindowCaptionPlaceAndDisabledWindows) {
   EXPECT_EQ(outer.x(), screen.x() + (screen.width() - outer.width()) / 2);
   EXPECT_EQ(outer.y(), screen.y() + (screen.height() - outer.height()) / 2);
   EXPECT_FALSE(win->isEnabled());
-  EXPECT_FALSE(win->cmdWin->isEnabled());
+  EXPECT_FALSE(cmdWin->isEnabled());
   EXPECT_TRUE(w.isEnabled());
   w.close();  // the window manager's close does not end the wait
   EXPECT_TRUE(w.isVisible());
   w.Close();
   EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(win->isEnabled());
-  EXPECT_TRUE(win->cmdWin->isEnabled());
+  EXPECT_TRUE(cmdWin->isEnabled());
 }
 
 TEST_F(MainWindowTest, BusyScopeReenablesOnEveryWayOut) {
@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, BusyScopeReenablesOnEveryWayOut) {
   }
   EXPECT_FALSE(w.isOpen());
   EXPECT_TRUE(win->isEnabled());
-  EXPECT_TRUE(win->cmdWin->isEnabled());
+  EXPECT_TRUE(cmdWin->isEnabled());
 
   // A nested use keeps the windows disabled until the outer one ends.
   {
@@ -94,10 +94,10 @@ TEST_F(MainWindowTest, BusyScopeReenablesOnEveryWayOut) {
   EXPECT_TRUE(win->isEnabled());
 
   // A palette another window had disabled stays disabled.
-  win->cmdWin->setEnabled(false);
+  cmdWin->setEnabled(false);
   { BusyScope busy(w, QStringLiteral("合成中")); }
   EXPECT_TRUE(win->isEnabled());
-  EXPECT_FALSE(win->cmdWin->isEnabled());
+  EXPECT_FALSE(cmdWin->isEnabled());
 }
 
 }  // namespace

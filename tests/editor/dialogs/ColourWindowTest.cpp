@@ -19,7 +19,7 @@ const QColor kLightCyan(0, 255, 255), kLightRed(255, 0, 0);
 
 class ColourWindowTest : public CanvasTest {
  protected:
-  COL_WIN& cw() { return *win->colWin; }
+  COL_WIN& cw() { return *colWin; }
   static void clickOn(QWidget* w) {
     const QPointF at(w->width() / 2, w->height() / 2);
     QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
@@ -225,7 +225,7 @@ TEST_F(ColourWindowTest, CanvasPicksPalettesAndBusyWindowReachTheColourWindow) {
 TEST_F(MainWindowTest, ColourWindowPlaceAndPanelComeFromAndGoBackToTheSettings) {
   writeConfig(QStringLiteral("FEMD , 1\nCOWL , 1500\nCOWT , 3000\nCSEL , 1"));
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
-  COL_WIN& cw = *win->colWin;
+  COL_WIN& cw = *colWin;
   const double tpp = win->twipsPerPixel();
   const QPoint place(std::lround(1500 / tpp), std::lround(3000 / tpp));
   EXPECT_EQ(cw.geometry().topLeft(), place);
@@ -249,8 +249,8 @@ TEST_F(MainWindowTest, ColourWindowPlaceAndPanelComeFromAndGoBackToTheSettings) 
 TEST_F(MainWindowTest, PaletteStandsBelowTheFramedColourWindow) {
   writeConfig(QStringLiteral("FEMD , 1\nCOWT , 0"));
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
-  const QWidget& colour = *win->colWin;
-  const QWidget& palette = *win->cmdWin;
+  const QWidget& colour = *colWin;
+  const QWidget& palette = *cmdWin;
   const int screenTop = colour.screen()->availableGeometry().top();
   QElapsedTimer clock;
   clock.start();

@@ -23,7 +23,7 @@ class PaletteTest : public MainWindowTest {
     if (!win) {
       EXPECT_EQ(start(), P_WIN::StartResult::Running);
     }
-    return *win->cmdWin;
+    return *cmdWin;
   }
 
   // The rows of faces (0 normal, 1 highlighted) of a row of buttons.

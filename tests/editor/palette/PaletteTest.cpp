@@ -41,7 +41,7 @@ TEST_F(PaletteTest, StartsInTheNormalLayoutWithPsetHighlightedBelowTheColourWind
   EXPECT_FALSE(shown(p.FILE_B[7]));
   // Left from CMWL; top from the colour window, not from CMWT.
   const double tpp = win->twipsPerPixel();
-  const int32_t colourHeight = win->colWin->HeightTwips();
+  const int32_t colourHeight = colWin->HeightTwips();
   EXPECT_GT(colourHeight, 1500);
   EXPECT_EQ(p.geometry().topLeft(),
             QPoint(std::lround(3000 / tpp), std::lround((1500 + colourHeight + 1) / tpp)));
@@ -134,7 +134,7 @@ class ZoomedPaletteTest : public PaletteTest {
     const QString path = writePicture(QStringLiteral("big.bmp"), 1500, 1200);
     start(path);
     win->ZoomTo(win->DRAW->width() / 2, win->DRAW->height() / 2, factor);
-    win->cmdWin->EnterExpansionLayout();
+    cmdWin->EnterExpansionLayout();
   }
 };
 
@@ -179,7 +179,7 @@ TEST_F(ZoomedPaletteTest, ChoosingTheCurrentFactorChangesNothing) {
 
 TEST_F(ZoomedPaletteTest, TimesOneReturnsToTheNormalLayoutWithNoTool) {
   start(writePicture(QStringLiteral("big.bmp"), 1500, 1200));
-  CMD_WIN* p = win->cmdWin;
+  CMD_WIN* p = cmdWin;
   p->ROOT_B_Click(1);
   p->EDIT_B_Click(1);
   win->ZoomTo(10, 10, 4);
@@ -235,9 +235,9 @@ TEST_F(PaletteTest, PenSizeStaysWithinOneToThirtyThree) {
 
 TEST_F(PaletteTest, UndoButtonFirstDropsAnUnfinishedShape) {
   CMD_WIN& p = palette();
-  p.EnableUndoButton(0);
+  p.EnableUndoButton(UndoButton::Enabled);
   EXPECT_TRUE(p.UNDO->isEnabled());
-  p.EnableUndoButton(2);
+  p.EnableUndoButton(UndoButton::Disabled);
   EXPECT_FALSE(p.UNDO->isEnabled());
 
   editor.ToolCode = 28;

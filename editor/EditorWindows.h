@@ -1,0 +1,26 @@
+#pragma once
+// The editor's windows put together: the main window, and the colour window
+// and the command palette that float beside it. The main window knows the
+// floating windows only as windows to show, hide and point at; what happens
+// in it reaches them through its signals, wired here.
+
+#include <memory>
+
+#include "editor/core/P_WIN.h"
+
+namespace tupalo {
+
+class CMD_WIN;
+class COL_WIN;
+struct Editor;
+
+struct EditorWindows {
+  EditorWindows(Editor& e, P_WIN::Options options = {});
+  ~EditorWindows();
+
+  std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
+  COL_WIN* colWin = nullptr;    // the colour window
+  CMD_WIN* cmdWin = nullptr;    // the command palette
+};
+
+}  // namespace tupalo
