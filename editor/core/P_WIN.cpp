@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "editor/core/PictureCommands.h"
 #include "editor/core/Splash.h"
 #include "editor/core/ToolEngine.h"
 #include "editor/core/Undo.h"
@@ -525,20 +526,7 @@ void P_WIN::dropEvent(QDropEvent* ev) {
   }
 }
 
-void P_WIN::HandleDroppedFile(const QString& path) {
-  if (Ask(path + QStringLiteral(
-                     "がドロップされました\n現在の画像は保存されませんがそれでもよろしいですか?"),
-          Buttons::YesNo, Icon::Question) != Answer::Yes)
-    return;
-  int16_t result = 0;
-  LoadImage(path, result);
-  if (result == 0) {
-    e_.CurrentFileName = path;
-    SetCaption(path);
-  } else {
-    SetCaption(QStringLiteral("NEWFFILE"));
-  }
-}
+void P_WIN::HandleDroppedFile(const QString& path) { OpenDroppedPicture(*this, path); }
 
 // ---------------------------------------------------------------------------
 // Quit
@@ -555,18 +543,9 @@ bool P_WIN::QuitRoutine() {
     }
     if (a == Answer::Yes) break;
 
-    // No: save first.
-    const FileAnswer chosen = ChooseSaveFile();
-    if (chosen.cancelled || chosen.path.isEmpty()) continue;
-    if (QFileInfo::exists(chosen.path)) {
-      if (Ask(chosen.path + QStringLiteral("\nファイルが既に存在しています上書きしますか?"),
-              Buttons::OkCancel, Icon::Question, 1) != Answer::Ok)
-        continue;
-    }
-    e_.CurrentFileName = chosen.path;
-    // A failed save has shown its message; nothing is lost, ask again.
-    if (!SaveImage(chosen.path)) continue;
-    break;
+    // No: save first. No name, a refused overwrite or a failed save (which
+    // has said why) ask again; nothing is lost.
+    if (SavePictureAs(*this)) break;
   }
   Shutdown();
   return true;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "editor/core/P_WIN.h"
+#include "editor/core/PictureCommands.h"
 #include "editor/core/ToolTable.h"
 #include "editor/core/Undo.h"
 #include "editor/palette/ClipboardPicture.h"
@@ -743,10 +744,11 @@ void CMD_WIN::FILE_B_Click(int i) {
   HighlightFileButton(i);
   switch (i) {
     case 0:
-      OpenPicture();
+      tupalo::OpenPicture(owner_);
       break;
     case 1:
-      SavePictureAs();
+      tupalo::SavePictureAs(owner_);
+      owner_.ShowToolName();
       break;
     case 2:
       PastePicture();
@@ -770,38 +772,6 @@ void CMD_WIN::FILE_B_Click(int i) {
       // button is hidden until then).
       break;
   }
-}
-
-void CMD_WIN::OpenPicture() {
-  if (owner_.ConfirmReplacePicture()) return;
-  const FileAnswer chosen = owner_.ChooseOpenFile();
-  if (chosen.path.isEmpty()) return;
-  int16_t result = 0;
-  owner_.LoadImage(chosen.path, result);
-  if (result == 0) {
-    e_.CurrentFileName = chosen.path;
-    owner_.SetCaption(chosen.path);
-  } else {
-    // The picture is a new one now: no name, or an autosave over the file
-    // that failed to load would destroy it.
-    e_.CurrentFileName.clear();
-    owner_.SetCaption(QStringLiteral("NEWFFILE"));
-  }
-}
-
-void CMD_WIN::SavePictureAs() {
-  const FileAnswer chosen = owner_.ChooseSaveFile();
-  if (chosen.cancelled || chosen.path.isEmpty()) return;
-  if (QFileInfo::exists(chosen.path) &&
-      owner_.Ask(chosen.path + QStringLiteral("\nファイルが既に存在しています上書きしますか?"),
-                 Buttons::OkCancel, Icon::Question, 1) != Answer::Ok)
-    return;
-  const bool saved = owner_.SaveImage(chosen.path);
-  owner_.ShowToolName();
-  // A picture that was not written keeps the name it had.
-  if (!saved) return;
-  e_.CurrentFileName = chosen.path;
-  owner_.SetCaption(chosen.path);
 }
 
 void CMD_WIN::PastePicture() {

@@ -138,8 +138,6 @@ class CMD_WIN : public QWidget {
   void ShowNoPictureMessage();
   void ShowNeedsNormalDrawingMode();
   // File commands.
-  void OpenPicture();
-  void SavePictureAs();
   void PastePicture();
   void CopyPicture();
   void NewPicture();

@@ -121,6 +121,9 @@ TEST_F(MainWindowTest, QuitWithAFailedSaveReportsAndAsksAgain) {
             bad + QStringLiteral("\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"));
   EXPECT_EQ(prompter.messages()[1].icon, Icon::Exclamation);
   EXPECT_EQ(prompter.messages()[2].text, kQuitText);
+  // A name that was never written is not the picture's, nor remembered for
+  // the next start.
+  EXPECT_TRUE(editor.CurrentFileName.isEmpty());
 }
 
 TEST_F(MainWindowTest, QuitSavingUnderAnUnsupportedNameDoesNotLoseThePicture) {
