@@ -19,10 +19,11 @@ inline QString colourTemplatePath(const QString& appPath) { return appPath + QSt
 // file readable the reset state stays.
 void LoadColourFile(const QString& appPath, ColourDictionary& d);
 
-// Rewrites TUPA.CDI from its own lines with the names and colours of `d`; when
-// it is gone, from DEFAULT.CDI's lines, and with neither, from a layout of all
-// ten pages. The old file is replaced atomically: on any failure it is left as
-// it was and false is returned with *error set. A TUPA.CDI that exists but
+// Rewrites TUPA.CDI from its own lines with the names and colours of `d`, in
+// the encoding and line ends it has; when it is gone, from DEFAULT.CDI's
+// lines, and with neither, from a layout of all ten pages. The old file is
+// replaced atomically: on any failure it is left as it was and false is
+// returned with *error set to a Japanese reason. A TUPA.CDI that exists but
 // can't be read is not replaced.
 bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* error = nullptr);
 

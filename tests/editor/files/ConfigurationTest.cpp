@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -203,8 +204,9 @@ TEST_F(Config, KeyLinesAreRewrittenFromTheTemplate) {
                  "ZZZZ ,  own 'unknown\nfuzh , 3\nPIWT , 0\nPIWS , 1\n[EOF]\nFUZH , 1\n",
                  s),
             (QStringList{"' header", "", "' comment", "ASAT ,  15 ", "MLLF , -120 'left",
-                         QString::fromUtf8("LAN1 , /opt/ペイント/run 'prog"), "RPNM ,  ", "LAN2 ,  ",
-                         "ZZZZ , own 'unknown", "fuzh , 3 ", "PIWT ,  600 ", "PIWS ,  0 ", "[EOF]"}));
+                         QString::fromUtf8("LAN1 , /opt/ペイント/run 'prog"), "RPNM ,  ",
+                         "LAN2 ,  ", "ZZZZ , own 'unknown", "fuzh , 3 ", "PIWT ,  600 ",
+                         "PIWS ,  0 ", "[EOF]", "FUZH , 1"}));
   EXPECT_EQ(host.state, 0);
   EXPECT_EQ(save("FUZH\r\nPIWS , 0", s), (QStringList{"FUZH ,  10 ", "PIWS ,  0 ", "[EOF]"}));
 }
@@ -280,6 +282,40 @@ TEST_F(Config, ReadOnlyProgramFolder) {
   EXPECT_EQ(fuzh, 44);
   EXPECT_FALSE(saved);
   EXPECT_FALSE(QFile::exists(cnf()));
+}
+
+// Settings an older version stored: Shift-JIS with CR LF, a Japanese path to
+// reopen and a Japanese launcher program.
+TEST_F(Config, OldShiftJisSettingsKeepTheirPathsAndTheirBytes) {
+  Settings s = busySettings();
+  s.LAN2 = QString::fromUtf8("/opt/ペイント ①/run");
+  ASSERT_TRUE(SaveConfiguration(app, s, host));
+  QStringEncoder encoder("Shift_JIS");
+  const QByteArray old =
+      encoder.encode(QString::fromUtf8(readAll(cnf())).replace(u'\n', QStringLiteral("\r\n")));
+  ASSERT_FALSE(encoder.hasError());
+  writeAll(cnf(), old);
+
+  currentFile.clear();
+  const Settings loaded = loadFile();
+  EXPECT_EQ(loaded.RPNM, QString::fromUtf8("/home/太郎/絵 1.bmp"));
+  EXPECT_EQ(loaded.LAN2, s.LAN2);
+  EXPECT_EQ(currentFile, loaded.RPNM);
+  ASSERT_TRUE(SaveConfiguration(app, loaded, host));
+  EXPECT_EQ(readAll(cnf()), old);  // the RPNM line among them
+  EXPECT_TRUE(old.contains(
+      QByteArray(encoder.encode(QString::fromUtf8("\r\nRPNM , /home/太郎/絵 1.bmp '")))));
+
+  // The template is read as it is stored, the file is written as TUPA.CNF is.
+  writeAll(configTemplatePath(app), encoder.encode(QString::fromUtf8(kFactory)));
+  ASSERT_TRUE(SaveConfiguration(app, loaded, host));
+  EXPECT_EQ(readAll(cnf()), old);
+  // A path Shift-JIS can't hold: the whole file UTF-8, nothing lost.
+  Settings emoji = loaded;
+  emoji.RPNM = QString::fromUtf8("/home/太郎/😀.bmp");
+  ASSERT_TRUE(SaveConfiguration(app, emoji, host));
+  EXPECT_TRUE(readAll(cnf()).contains(QString::fromUtf8("\r\nRPNM , /home/太郎/😀.bmp '").toUtf8()));
+  EXPECT_EQ(loadFile().RPNM, emoji.RPNM);
 }
 
 TEST_F(Config, FactoryFileHoldsEveryKeyOnceInAWorkingOrder) {
