@@ -206,7 +206,16 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
 
   UpdateStatusLine();
 
-  LoadColourFile(e_.AppPath, e_.colours);  // page 0 current
+  // Page 0 becomes the current page. A colour file that is there but can't be
+  // read is neither seeded over nor replaced at quit: the user hears of it
+  // now, before making pages that would not be kept.
+  QString colourError;
+  if (!LoadColourFile(e_.AppPath, e_.colours, &colourError)) {
+    Ask(colourFilePath(e_.AppPath) +
+            QStringLiteral("\n色定義ファイルを読み込めませんでした\n理由 : ") + colourError +
+            QStringLiteral("\n標準の色定義で起動します（色辞書の変更は保存されません）"),
+        Buttons::Ok, Icon::Exclamation);
+  }
   FillColourWindow();
   e_.StartingUp = 0;
 
@@ -557,14 +566,16 @@ void P_WIN::Shutdown() {
   if (colWin) colWin->StorePosition();
   QString error;
   if (!SaveConfiguration(e_.AppPath, e_.settings, *this, &error)) {
-    Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
+    Ask(configFilePath(e_.AppPath) +
+            QStringLiteral("\n設定ファイルを保存できませんでした\n理由 : ") + error,
         Buttons::Ok, Icon::Exclamation);
   }
   // The user's colour pages live only in memory until now; a failed write
   // leaves the old file, and the user must hear of it.
   QString colourError;
   if (!SaveColourFile(e_.AppPath, e_.colours, &colourError)) {
-    Ask(e_.AppPath + QStringLiteral("/TUPA.CDI\n色定義ファイルを保存できませんでした\n") + colourError,
+    Ask(colourFilePath(e_.AppPath) +
+            QStringLiteral("\n色定義ファイルを保存できませんでした\n理由 : ") + colourError,
         Buttons::Ok, Icon::Exclamation);
   }
   // The floating windows are unloaded and the help window is closed here once

@@ -95,10 +95,25 @@ QStringList renderColourFile(const QStringList& templateLines, const ColourDicti
   });
 }
 
-void LoadColourFile(const QString& appPath, ColourDictionary& d) {
+bool holdsColourPages(const QStringList& lines) {
+  for (const QString& line : lines) {
+    if (isConfigEndLine(line)) break;
+    if (line.startsWith(u'\'')) continue;
+    if (splitKeyLine(trimBlanks(line)).key == kPageKey) return true;
+  }
+  return false;
+}
+
+bool LoadColourFile(const QString& appPath, ColourDictionary& d, QString* error) {
   d = ColourDictionary{};
-  const SeededText file = readOrSeedConfigFile(colourFilePath(appPath), colourTemplatePath(appPath));
+  // A file without a single page (empty, only comments, damaged) would also
+  // be its own template at quit and store nothing: it is seeded like a
+  // missing one.
+  const SeededText file =
+      readOrSeedConfigFile(colourFilePath(appPath), colourTemplatePath(appPath), holdsColourPages);
   applyColourFile(file.text.lines, d);
+  if (error) *error = file.readError;
+  return file.readError.isEmpty();
 }
 
 bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* error) {
@@ -111,10 +126,12 @@ bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* 
       if (error) *error = why;
       return false;
     }
-    // Gone (never seeded, or removed while the editor ran): the factory
-    // layout, or every line when even that is missing. The file is then
-    // stored as the factory copy is.
-    if (!readConfigFile(colourTemplatePath(appPath), templ))
+  }
+  if (!holdsColourPages(templ.lines)) {
+    // Gone (never seeded, or removed while the editor ran) or without pages:
+    // the factory layout, or every line when even that has none. The file is
+    // then stored as the factory copy is.
+    if (!readConfigFile(colourTemplatePath(appPath), templ) || !holdsColourPages(templ.lines))
       templ = ConfigText{completeLayout(), TextFormat{}};
   }
   return writeConfigFile(path, renderColourFile(templ.lines, d), templ.format, error);

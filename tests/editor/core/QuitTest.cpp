@@ -45,10 +45,14 @@ TEST_F(MainWindowTest, QuitReportsSettingsThatCouldNotBeWrittenAndKeepsTheOldFil
   EXPECT_TRUE(win->QuitRoutine());
   setWriteFaultInjector({});
   ASSERT_EQ(prompter.messages().size(), 3u);
-  EXPECT_TRUE(prompter.messages()[1].text.startsWith(
-      app + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n")));
-  EXPECT_TRUE(prompter.messages()[2].text.startsWith(
-      app + QStringLiteral("/TUPA.CDI\n色定義ファイルを保存できませんでした\n")));
+  EXPECT_EQ(
+      prompter.messages()[1].text,
+      app + QStringLiteral(
+                "/TUPA.CNF\n設定ファイルを保存できませんでした\n理由 : ディスクの容量不足です"));
+  EXPECT_EQ(
+      prompter.messages()[2].text,
+      app + QStringLiteral(
+                "/TUPA.CDI\n色定義ファイルを保存できませんでした\n理由 : ディスクの容量不足です"));
   EXPECT_EQ(prompter.messages()[2].icon, Icon::Exclamation);
   EXPECT_EQ(readConfig(), before);
   EXPECT_EQ(readFile(app + QStringLiteral("/TUPA.CDI")), coloursBefore);

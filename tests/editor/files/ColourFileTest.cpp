@@ -157,8 +157,10 @@ TEST_F(ColourFile, MissingFilesAndFoldersInTheWay) {
 
   // A TUPA.CDI that can't be read is neither seeded over nor replaced.
   ASSERT_TRUE(QFile::remove(cdi()) && QDir(app).mkdir("TUPA.CDI"));
-  EXPECT_EQ(loadFile().ColourPageNames[0], "f");
   QString error;
+  EXPECT_FALSE(LoadColourFile(app, d, &error));
+  EXPECT_EQ(error, QString::fromUtf8("ファイルではなくフォルダです"));
+  EXPECT_EQ(d.ColourPageNames[0], "f");
   EXPECT_FALSE(SaveColourFile(app, d, &error));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_TRUE(QFileInfo(cdi()).isDir());
@@ -230,6 +232,26 @@ TEST_F(ColourFile, PagesPastALookalikeEndLineAndTheTailAfterTheEndAreKept) {
   EXPECT_EQ(
       readAll(cdi()),
       "CNAM , a \nCA_R , 1 \n  [EOF]\nCNAM , B \nCA_R , 20 \n[EOF]\n  ' mine , kept\nCNAM , c\n");
+  EXPECT_EQ(loadFile(), d);
+}
+
+TEST_F(ColourFile, FileWithoutPagesIsSeededLikeAMissingOne) {
+  for (const QByteArray& pageless :
+       {QByteArray(), QByteArray("' only a comment\r\n\r\n[EOF]\r\nCNAM , after\r\n"),
+        QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18)}) {
+    ColourDictionary d = load(pageless);
+    EXPECT_EQ(d.ColourPageNames[0], QString::fromUtf8("基本色"));
+    EXPECT_EQ(readAll(cdi()), kFactory);
+    // What the user stores in write mode reaches the file at quit.
+    d.ColourTable[9][26][3] = 201;
+    ASSERT_TRUE(SaveColourFile(app, d));
+    EXPECT_EQ(loadFile().ColourTable[9][26][3], 201);
+  }
+  // Emptied while the editor ran: the factory lines are the template.
+  ColourDictionary d = loadFile();
+  d.ColourPageNames[3] = QStringLiteral("kept");
+  writeAll(cdi(), "' nothing\n");
+  ASSERT_TRUE(SaveColourFile(app, d));
   EXPECT_EQ(loadFile(), d);
 }
 
