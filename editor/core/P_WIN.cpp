@@ -612,10 +612,10 @@ void P_WIN::ShowLoadError(int number, const QString& description, const QString&
       Buttons::Ok, Icon::Exclamation);
 }
 
-void P_WIN::ShowSaveError(const QString& fileName) {
-  Ask(fileName +
-          QStringLiteral(
-              "\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"),
+void P_WIN::ShowSaveError(const QString& fileName, const QString& reason) {
+  // The reason (a full disk, no permission) saves the user from guessing.
+  Ask(fileName + QStringLiteral("\nパス又はファイル名が不正です　SAVEできません") +
+          QStringLiteral("\n正しく入力し直してください。\n理由 : ") + reason,
       Buttons::Ok, Icon::Exclamation);
 }
 
@@ -677,7 +677,7 @@ bool P_WIN::SaveImage(const QString& fileName) {
     QString error;
     ok = writeBitmapFile(fileName, e_.PIC, &error);
     SetBusyPointer(false);
-    if (!ok) ShowSaveError(fileName);
+    if (!ok) ShowSaveError(fileName, error);
   }
   // Saving pauses the autosave clock; it goes on afterwards.
   if (e_.settings.ASAT != 0) Timer2.start();

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 #include "platform/QtSurface.h"
 
 namespace tupalo {
@@ -605,8 +606,8 @@ bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* e
   const auto g = bitmapGeometry(pic);
   if (!g) {
     if (error)
-      *error = pic.empty() ? QStringLiteral("The picture is empty")
-                           : QStringLiteral("The picture is too large for a bitmap file");
+      *error = pic.empty() ? QStringLiteral("画像の幅か高さが 0 です")
+                           : QStringLiteral("画像が大きすぎてビットマップファイルにできません");
     return false;
   }
   try {
@@ -629,7 +630,7 @@ bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* e
         },
         error);
   } catch (const std::bad_alloc&) {
-    if (error) *error = QStringLiteral("Out of memory");
+    if (error) *error = fileErrorReason(ENOMEM, FileAccess::Write);
     return false;
   }
 }

@@ -122,9 +122,23 @@ TEST_F(MainWindowTest, QuitWithAFailedSaveReportsAndAsksAgain) {
   EXPECT_FALSE(win->QuitRoutine());
   ASSERT_EQ(prompter.messages().size(), 3u);
   EXPECT_EQ(prompter.messages()[1].text,
-            bad + QStringLiteral("\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"));
+            bad + QStringLiteral(
+                      "\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"
+                      "\n理由 : 保存先のフォルダがありません"));
   EXPECT_EQ(prompter.messages()[1].icon, Icon::Exclamation);
   EXPECT_EQ(prompter.messages()[2].text, kQuitText);
+
+  // A full disk says so; the file that was there is left as it was.
+  const QString full = writePicture(QStringLiteral("full.bmp"));
+  const QByteArray before = readFile(full);
+  prompter.clearRecord();
+  prompter.answer(Answer::No).choose(full).answer(Answer::Ok).answer(Answer::Ok).answer(Answer::Cancel);
+  setWriteFaultInjector([](qint64 written) { return written < 54; });
+  EXPECT_FALSE(win->QuitRoutine());
+  setWriteFaultInjector({});
+  ASSERT_EQ(prompter.messages().size(), 4u);
+  EXPECT_TRUE(prompter.messages()[2].text.endsWith(QStringLiteral("\n理由 : ディスクの容量不足です")));
+  EXPECT_EQ(readFile(full), before);
 }
 
 TEST_F(MainWindowTest, QuitSavingUnderAnUnsupportedNameDoesNotLoseThePicture) {
