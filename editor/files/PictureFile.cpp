@@ -187,8 +187,10 @@ std::optional<PictureError> openRegularFile(const QString& path, QFile& file) {
   // A folder, FIFO or device is no picture; opening a FIFO would even block.
   if (!S_ISREG(st.st_mode)) return fail(kErrPathFileAccess);
   // O_NONBLOCK: should the name have become a FIFO since, open must not hang.
-  const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return fail(errno == ENOENT ? kErrFileNotFound : kErrPathFileAccess);
+  int openError = injectedFileFault(FileCall::OpenForReading, path);
+  const int fd = openError ? -1 : ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && !openError) openError = errno;
+  if (openError) return fail(openError == ENOENT ? kErrFileNotFound : kErrPathFileAccess);
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
       !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);

@@ -2,6 +2,7 @@
 
 #include "editor/files/ConfigText.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,7 +62,10 @@ class Config : public ::testing::Test {
     ASSERT_TRUE(QDir().mkpath(app));
     writeAll(configTemplatePath(app), kFactory);
   }
-  void TearDown() override { setWriteFaultInjector(nullptr); }
+  void TearDown() override {
+    setWriteFaultInjector(nullptr);
+    setFileFaultInjector(nullptr);
+  }
   QString cnf() const { return configFilePath(app); }
 
   Settings load(const QByteArray& text, bool fromCommandLine = false) {
@@ -270,18 +274,33 @@ TEST_F(Config, FailedSaveLeavesTheOldFileByteForByte) {
   EXPECT_FALSE(SaveConfiguration(dir.filePath("gone"), busySettings(), host));
 }
 
+// A folder the user may not write into: as it is (where permissions hold,
+// so not for root) and as the file layer reports it to anyone.
 TEST_F(Config, ReadOnlyProgramFolder) {
   const QByteArray old = "FUZH , 44\n[EOF]\n";
   writeAll(configTemplatePath(app), old);
+  const auto check = [&](const char* how, const QString& reason) {
+    EXPECT_EQ(loadFile().FUZH, 44) << how;  // the seed fails; the factory settings still apply
+    QString error;
+    EXPECT_FALSE(SaveConfiguration(app, busySettings(), host, &error)) << how;
+    EXPECT_EQ(error, reason) << how;
+    EXPECT_FALSE(QFile::exists(cnf())) << how;
+    EXPECT_EQ(QDir(app).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"DEFAULT.CNF"})
+        << how;
+  };
+  for (const int errnum : {EACCES, EROFS}) {
+    setFileFaultInjector([&](FileCall call, const QString& path) {
+      return call == FileCall::CreateTemporary && path.startsWith(app + u'/') ? errnum : 0;
+    });
+    check("injected", fileErrorReason(errnum, FileAccess::Write));
+  }
+  setFileFaultInjector(nullptr);
+
   ASSERT_TRUE(QFile::setPermissions(app, QFile::ReadOwner | QFile::ExeOwner));
-  const bool enforced = ::access(QFile::encodeName(app).constData(), W_OK) != 0;
-  const int16_t fuzh = loadFile().FUZH;  // the seed fails; the factory settings still apply
-  const bool saved = SaveConfiguration(app, busySettings(), host);
+  if (::access(QFile::encodeName(app).constData(), W_OK) != 0)
+    check("chmod", QString::fromUtf8("書き込み権限がありません"));
   QFile::setPermissions(app, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  if (!enforced) GTEST_SKIP() << "folder permissions are not enforced for this user";
-  EXPECT_EQ(fuzh, 44);
-  EXPECT_FALSE(saved);
-  EXPECT_FALSE(QFile::exists(cnf()));
 }
 
 // Settings an older version stored: Shift-JIS with CR LF, a Japanese path to
