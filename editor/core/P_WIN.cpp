@@ -206,7 +206,16 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
 
   UpdateStatusLine();
 
-  LoadColourFile(e_.AppPath, e_.colours);  // page 0 current
+  // Page 0 becomes the current page. A colour file that is there but can't be
+  // read is neither seeded over nor replaced at quit: the user hears of it
+  // now, before making pages that would not be kept.
+  QString colourError;
+  if (!LoadColourFile(e_.AppPath, e_.colours, &colourError)) {
+    Ask(colourFilePath(e_.AppPath) +
+            QStringLiteral("\n色定義ファイルを読み込めませんでした\n理由 : ") + colourError +
+            QStringLiteral("\n標準の色定義で起動します（色辞書の変更は保存されません）"),
+        Buttons::Ok, Icon::Exclamation);
+  }
   FillColourWindow();
   e_.StartingUp = 0;
 
@@ -562,14 +571,16 @@ void P_WIN::Shutdown() {
   emit storingWindowPlaces();
   QString error;
   if (!SaveConfiguration(e_.AppPath, e_.settings, *places_, &error)) {
-    Ask(e_.AppPath + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n") + error,
+    Ask(configFilePath(e_.AppPath) +
+            QStringLiteral("\n設定ファイルを保存できませんでした\n理由 : ") + error,
         Buttons::Ok, Icon::Exclamation);
   }
   // The user's colour pages live only in memory until now; a failed write
   // leaves the old file, and the user must hear of it.
   QString colourError;
   if (!SaveColourFile(e_.AppPath, e_.colours, &colourError)) {
-    Ask(e_.AppPath + QStringLiteral("/TUPA.CDI\n色定義ファイルを保存できませんでした\n") + colourError,
+    Ask(colourFilePath(e_.AppPath) +
+            QStringLiteral("\n色定義ファイルを保存できませんでした\n理由 : ") + colourError,
         Buttons::Ok, Icon::Exclamation);
   }
   // The floating windows are unloaded and the help window is closed here once
@@ -606,10 +617,10 @@ void P_WIN::ShowLoadError(int number, const QString& description, const QString&
       Buttons::Ok, Icon::Exclamation);
 }
 
-void P_WIN::ShowSaveError(const QString& fileName) {
-  Ask(fileName +
-          QStringLiteral(
-              "\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"),
+void P_WIN::ShowSaveError(const QString& fileName, const QString& reason) {
+  // The reason (a full disk, no permission) saves the user from guessing.
+  Ask(fileName + QStringLiteral("\nパス又はファイル名が不正です　SAVEできません") +
+          QStringLiteral("\n正しく入力し直してください。\n理由 : ") + reason,
       Buttons::Ok, Icon::Exclamation);
 }
 
@@ -671,7 +682,7 @@ bool P_WIN::SaveImage(const QString& fileName) {
     QString error;
     ok = writeBitmapFile(fileName, e_.PIC, &error);
     SetBusyPointer(false);
-    if (!ok) ShowSaveError(fileName);
+    if (!ok) ShowSaveError(fileName, error);
   }
   // Saving pauses the autosave clock; it goes on afterwards.
   if (e_.settings.ASAT != 0) Timer2.start();

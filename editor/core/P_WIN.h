@@ -164,7 +164,7 @@ class P_WIN : public QWidget {
   void ScrollChanged(bool horizontal, int value);
   void ResetToNewPicture();
   void ShowLoadError(int number, const QString& description, const QString& fileName);
-  void ShowSaveError(const QString& fileName);
+  void ShowSaveError(const QString& fileName, const QString& reason);
   void Shutdown();
   void SetBusyPointer(bool busy);
   QCursor PointerShape(const QString& name);

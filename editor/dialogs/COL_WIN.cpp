@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -638,26 +639,50 @@ void COL_WIN::Combo1_Click(int index) {
 
 bool COL_WIN::Combo1_KeyPress(int key) {
   if (key != Qt::Key_Tab && key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  RenamePage(true);
+  return true;
+}
+
+// The combo box itself, when editing ends (Enter, or the focus leaving it,
+// which the message box below causes too), looks the typed text up among its
+// entries and switches to the page of that name. So the text is settled here
+// first: renamed, or the old name shown again, before the box gets to look.
+void COL_WIN::RenamePage(bool tellUser) {
   const QString text = Combo1->currentText();
   const int page = e_.colours.CurrentColourPage;
+  if (text == e_.colours.ColourPageNames[page]) return;
   for (int i = 0; i < ColourDictionary::kUsedPages; ++i) {
     if (i != page && e_.colours.ColourPageNames[i] == text) {
-      owner_.Ask(QStringLiteral("既にその名前は使われています"), Buttons::Ok, Icon::Exclamation);
-      return true;
+      ShowPageName();
+      if (tellUser)
+        owner_.Ask(QStringLiteral("既にその名前は使われています"), Buttons::Ok, Icon::Exclamation);
+      return;
     }
   }
   e_.colours.ColourPageNames[page] = text;
   if (page < Combo1->count()) {
     const QSignalBlocker block(Combo1);
     Combo1->setItemText(page, text);
-    Combo1->setCurrentIndex(page);
   }
-  return true;
+  ShowPageName();
+}
+
+void COL_WIN::ShowPageName() {
+  const int page = e_.colours.CurrentColourPage;
+  const QSignalBlocker block(Combo1);
+  if (page < Combo1->count()) Combo1->setCurrentIndex(page);
+  Combo1->setEditText(e_.colours.ColourPageNames[page]);
 }
 
 bool COL_WIN::eventFilter(QObject* watched, QEvent* ev) {
-  if ((watched == Combo1 || watched == Combo1->lineEdit()) && ev->type() == QEvent::KeyPress)
-    return Combo1_KeyPress(static_cast<QKeyEvent*>(ev)->key());
+  if (watched == Combo1 || watched == Combo1->lineEdit()) {
+    if (ev->type() == QEvent::KeyPress) return Combo1_KeyPress(static_cast<QKeyEvent*>(ev)->key());
+    // Leaving the box commits the name as Tab does. Opening its own list is
+    // choosing a page instead: a name in use then quietly gives way to the
+    // old one rather than a message over the opening list.
+    if (ev->type() == QEvent::FocusOut)
+      RenamePage(static_cast<QFocusEvent*>(ev)->reason() != Qt::PopupFocusReason);
+  }
   return QWidget::eventFilter(watched, ev);
 }
 

@@ -184,6 +184,11 @@ class COL_WIN : public QWidget {
   void ShowModeHint();
   void ShowSwatches();
   void ShowPage(int page);
+  // Tab, Enter or leaving Combo1: its text becomes the current page's name,
+  // unless another page has it (then the old name is shown again, and the
+  // user told when `tellUser`).
+  void RenamePage(bool tellUser);
+  void ShowPageName();  // Combo1 shows the current page and its name
   void ShowDictionaryColour(int j);
   void RainClick(int i, int amount);
   void CheckFrame();

@@ -1,7 +1,6 @@
 #include "editor/files/ColourFile.h"
 
 #include "editor/files/ConfigText.h"
-#include "platform/AtomicFile.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -64,7 +63,7 @@ QStringList completeLayout() {
 void applyColourFile(const QStringList& lines, ColourDictionary& d) {
   int page = -1;
   for (const QString& line : lines) {
-    if (line == kConfigEndLine) break;
+    if (isConfigEndLine(line)) break;
     if (line.startsWith(u'\'')) continue;
     const QString trimmed = trimBlanks(line);
     if (trimmed.isEmpty()) continue;
@@ -96,27 +95,46 @@ QStringList renderColourFile(const QStringList& templateLines, const ColourDicti
   });
 }
 
-void LoadColourFile(const QString& appPath, ColourDictionary& d) {
+bool holdsColourPages(const QStringList& lines) {
+  for (const QString& line : lines) {
+    if (isConfigEndLine(line)) break;
+    if (line.startsWith(u'\'')) continue;
+    if (splitKeyLine(trimBlanks(line)).key == kPageKey) return true;
+  }
+  return false;
+}
+
+bool LoadColourFile(const QString& appPath, ColourDictionary& d, QString* error) {
   d = ColourDictionary{};
-  const QStringList lines = readOrSeedConfigFile(colourFilePath(appPath), colourTemplatePath(appPath));
-  applyColourFile(lines, d);
+  // A file without a single page (empty, only comments, damaged) would also
+  // be its own template at quit and store nothing: it is seeded like a
+  // missing one.
+  const SeededText file =
+      readOrSeedConfigFile(colourFilePath(appPath), colourTemplatePath(appPath), holdsColourPages);
+  applyColourFile(file.text.lines, d);
+  if (error) *error = file.readError;
+  return file.readError.isEmpty();
 }
 
 bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* error) {
   const QString path = colourFilePath(appPath);
-  QStringList templateLines;
+  ConfigText templ;
   QString why;
-  if (!readConfigFile(path, templateLines, &why)) {
+  if (!readConfigFile(path, templ, &why)) {
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
       if (error) *error = why;
       return false;
     }
-    // Gone (never seeded, or removed while the editor ran): the factory
-    // layout, or every line when even that is missing.
-    if (!readConfigFile(colourTemplatePath(appPath), templateLines)) templateLines = completeLayout();
   }
-  return writeConfigFile(path, renderColourFile(templateLines, d), error);
+  if (!holdsColourPages(templ.lines)) {
+    // Gone (never seeded, or removed while the editor ran) or without pages:
+    // the factory layout, or every line when even that has none. The file is
+    // then stored as the factory copy is.
+    if (!readConfigFile(colourTemplatePath(appPath), templ) || !holdsColourPages(templ.lines))
+      templ = ConfigText{completeLayout(), TextFormat{}};
+  }
+  return writeConfigFile(path, renderColourFile(templ.lines, d), templ.format, error);
 }
 
 }  // namespace tupalo

@@ -1,24 +1,73 @@
 #include "editor/files/ConfigText.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <limits>
 
 namespace tupalo {
 
 namespace {
 
+// The name under which the toolkit reaches the Shift-JIS of the older
+// versions (Windows code page 932: NEC and IBM extensions, 0x5C a backslash).
+constexpr char kShiftJisName[] = "Shift_JIS";
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-QString decodeLine(QByteArrayView bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(bytes);
-  if (utf8.hasError()) return QString::fromLatin1(bytes.data(), bytes.size());
+// The whole of `bytes` in one encoding, or nothing when they aren't valid in
+// it (an invalid or cut-off sequence anywhere).
+std::optional<QString> decodeStrictly(QStringDecoder&& decoder, QByteArrayView bytes) {
+  if (!decoder.isValid()) return std::nullopt;
+  QString text = decoder.decode(bytes);
+  if (decoder.hasError()) return std::nullopt;
   return text;
+}
+
+QStringList splitLines(QStringView text, bool& crlf) {
+  QStringList lines;
+  bool sawLineEnd = false;
+  qsizetype start = 0;
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = text[i];
+    if (c != u'\n' && c != u'\r') continue;
+    lines << text.sliced(start, i - start).toString();
+    const bool pair = c == u'\r' && i + 1 < n && text[i + 1] == u'\n';
+    if (!sawLineEnd) crlf = pair;
+    sawLineEnd = true;
+    if (pair) ++i;
+    start = i + 1;
+  }
+  if (start < n) lines << text.sliced(start).toString();
+  return lines;
+}
+
+// `text` in Shift-JIS when every character of it has its own code there:
+// nothing substituted, nothing that reads back as another character (a yen
+// sign would come back as a backslash).
+std::optional<QByteArray> encodeShiftJis(const QString& text) {
+  QStringEncoder encoder(kShiftJisName, QStringEncoder::Flag::Stateless);
+  if (!encoder.isValid()) return std::nullopt;
+  QByteArray bytes = encoder.encode(text);
+  if (encoder.hasError()) return std::nullopt;
+  const auto back =
+      decodeStrictly(QStringDecoder(kShiftJisName, QStringDecoder::Flag::Stateless), bytes);
+  if (!back || *back != text) return std::nullopt;
+  return bytes;
 }
 
 // Rounded value of a number field; nullopt once the magnitude is far beyond
@@ -66,72 +115,114 @@ std::optional<T> numberIn(QStringView text) {
 
 bool readConfigFileBytes(const QString& path, QByteArray& bytes, QString* error) {
   bytes.clear();
-  const QFileInfo info(path);
-  // Opening a FIFO would block start-up; a folder can't be read as text.
-  if (!info.exists() || !info.isFile()) {
-    if (error) *error = info.exists() ? QStringLiteral("Not a regular file") : QStringLiteral("No such file");
+  const auto fail = [&](int errnum) {
+    if (error) *error = fileErrorReason(errnum, FileAccess::Read);
+    return false;
+  };
+  if (path.isEmpty() || path.contains(QChar(0))) return fail(ENOENT);
+  const QByteArray native = QFile::encodeName(path);
+  if (const int fault = injectedFileFault(FileCall::OpenForReading, path)) return fail(fault);
+  // O_NONBLOCK: opening a FIFO must not hold up start-up; it is refused below.
+  const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return fail(errno);
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return fail(errno);
+  if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+  if (!S_ISREG(st.st_mode)) {
+    if (error) *error = QStringLiteral("通常のファイルではありません");
     return false;
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  bytes = file.read(kMaxConfigFileBytes + 1);
-  if (file.error() != QFileDevice::NoError) {
-    if (error) *error = file.errorString();
-    bytes.clear();
-    return false;
-  }
-  if (bytes.size() > kMaxConfigFileBytes) {
-    if (error) *error = QStringLiteral("File too large");
-    bytes.clear();
-    return false;
+  if (st.st_size > kMaxConfigFileBytes) return fail(EFBIG);
+  // Read to the end rather than trusting the size: the file may be growing.
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int errnum = errno;
+      bytes.clear();
+      return fail(errnum);
+    }
+    if (n == 0) break;
+    if (bytes.size() + n > kMaxConfigFileBytes) {
+      bytes.clear();
+      return fail(EFBIG);
+    }
+    bytes.append(buffer, n);
   }
   return true;
 }
 
-QStringList splitConfigText(const QByteArray& bytes) {
-  QByteArrayView rest(bytes);
-  if (rest.startsWith("\xEF\xBB\xBF")) rest = rest.sliced(3);
-  QStringList lines;
-  qsizetype start = 0;
-  const qsizetype n = rest.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const char c = rest[i];
-    if (c != '\n' && c != '\r') continue;
-    lines << decodeLine(rest.sliced(start, i - start));
-    if (c == '\r' && i + 1 < n && rest[i + 1] == '\n') ++i;
-    start = i + 1;
+ConfigText decodeConfigText(const QByteArray& bytes) {
+  ConfigText out;
+  QByteArrayView body(bytes);
+  const bool mark = body.startsWith(kUtf8Mark);
+  std::optional<QString> text = decodeStrictly(
+      QStringDecoder(QStringDecoder::Utf8,
+                     QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom),
+      mark ? body.sliced(kUtf8Mark.size()) : body);
+  if (text) {
+    out.format.byteOrderMark = mark;
+  } else {
+    text = decodeStrictly(QStringDecoder(kShiftJisName, QStringDecoder::Flag::Stateless), body);
+    if (text) {
+      out.format.encoding = TextEncoding::ShiftJis;
+    } else {
+      out.format.encoding = TextEncoding::Latin1;
+      text = QString::fromLatin1(body);
+    }
   }
-  if (start < n) lines << decodeLine(rest.sliced(start));
-  return lines;
-}
-
-bool readConfigFile(const QString& path, QStringList& lines, QString* error) {
-  QByteArray bytes;
-  lines.clear();
-  if (!readConfigFileBytes(path, bytes, error)) return false;
-  lines = splitConfigText(bytes);
-  return true;
-}
-
-QByteArray joinConfigText(const QStringList& lines) {
-  QByteArray out;
-  for (const QString& line : lines) {
-    out += line.toUtf8();
-    out += '\n';
-  }
+  out.lines = splitLines(*text, out.format.crlf);
   return out;
 }
 
-bool writeConfigFile(const QString& path, const QStringList& lines, QString* error) {
+QStringList splitConfigText(const QByteArray& bytes) { return decodeConfigText(bytes).lines; }
+
+bool readConfigFile(const QString& path, ConfigText& text, QString* error) {
+  QByteArray bytes;
+  text = ConfigText{};
+  if (!readConfigFileBytes(path, bytes, error)) return false;
+  text = decodeConfigText(bytes);
+  return true;
+}
+
+QByteArray encodeConfigText(const QStringList& lines, const TextFormat& format) {
+  const QString lineEnd = format.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
+  QString text;
+  for (const QString& line : lines) text += line + lineEnd;
+  switch (format.encoding) {
+    case TextEncoding::ShiftJis:
+      if (auto bytes = encodeShiftJis(text)) return *bytes;
+      break;
+    case TextEncoding::Latin1: {
+      const bool fits =
+          std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+      if (fits) return text.toLatin1();
+      break;
+    }
+    case TextEncoding::Utf8:
+      return format.byteOrderMark ? kUtf8Mark.toByteArray() + text.toUtf8() : text.toUtf8();
+  }
+  return text.toUtf8();
+}
+
+bool writeConfigFile(const QString& path, const QStringList& lines, const TextFormat& format,
+                     QString* error) {
+  const QByteArray bytes = encodeConfigText(lines, format);
+  // Handed over a line at a time, as the file is made of them.
   return writeFileAtomically(
       path,
       [&](const std::function<bool(const char*, qint64)>& sink) {
-        for (const QString& line : lines) {
-          const QByteArray bytes = line.toUtf8() + '\n';
-          if (!sink(bytes.constData(), bytes.size())) return false;
+        qsizetype start = 0;
+        while (start < bytes.size()) {
+          qsizetype end = bytes.indexOf('\n', start);
+          end = end < 0 ? bytes.size() : end + 1;
+          if (!sink(bytes.constData() + start, end - start)) return false;
+          start = end;
         }
         return true;
       },
@@ -166,24 +257,45 @@ QString configNumberText(int32_t value) {
   return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
-QStringList readOrSeedConfigFile(const QString& path, const QString& factoryPath) {
-  QStringList lines;
-  if (readConfigFile(path, lines)) return lines;
+SeededText readOrSeedConfigFile(const QString& path, const QString& factoryPath,
+                                const std::function<bool(const QStringList&)>& holdsData) {
+  SeededText out;
+  QString why;
+  if (readConfigFile(path, out.text, &why)) {
+    if (!holdsData || holdsData(out.text.lines)) return out;
+  } else {
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) out.readError = why;
+  }
   QByteArray factory;
-  if (!readConfigFileBytes(factoryPath, factory)) return {};
-  const QFileInfo info(path);
-  if (!info.exists() && !info.isSymLink()) writeFileAtomically(path, factory);
-  return splitConfigText(factory);
+  if (!readConfigFileBytes(factoryPath, factory)) {
+    out.text = ConfigText{};
+    return out;
+  }
+  // The copy is byte for byte, so the seeded file is stored as the factory
+  // copy is; a failed seed (read-only folder) still leaves its lines to use.
+  if (out.readError.isEmpty()) writeFileAtomically(path, factory);
+  out.text = decodeConfigText(factory);
+  return out;
 }
 
 QStringList rewriteKeyLines(const QStringList& templateLines,
                             const std::function<QString(const KeyLine&)>& valueFor) {
   QStringList out;
-  for (const QString& line : templateLines) {
-    const QString trimmed = trimBlanks(line);
-    if (trimmed == kConfigEndLine) {
-      out << trimmed;
+  for (qsizetype i = 0; i < templateLines.size(); ++i) {
+    const QString& line = templateLines[i];
+    if (isConfigEndLine(line)) {
+      // What follows the end is no data of ours, but it is the user's: kept.
+      out << templateLines.mid(i);
       return out;
+    }
+    const QString trimmed = trimBlanks(line);
+    // A line that only looks like the end once trimmed: the readers go past
+    // it, so it stays as it is rather than being rewritten as a key line or
+    // trimmed into a real end.
+    if (isConfigEndLine(trimmed)) {
+      out << line;
+      continue;
     }
     if (trimmed.isEmpty() || trimmed.startsWith(u'\'')) {
       out << trimmed;

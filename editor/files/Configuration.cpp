@@ -1,9 +1,7 @@
 #include "editor/files/Configuration.h"
 
 #include "editor/files/ConfigText.h"
-#include "platform/AtomicFile.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -245,7 +243,7 @@ QString currentValue(const KeyDef& def, const Settings& s, ConfigHost& host) {
 void applyConfiguration(const QStringList& lines, Settings& s, ConfigHost& host, bool fileFromCommandLine,
                         QString& currentFileName) {
   for (const QString& line : lines) {
-    if (line == kConfigEndLine) break;
+    if (isConfigEndLine(line)) break;
     if (line.startsWith(u'\'')) continue;
     const QString trimmed = trimBlanks(line);
     if (trimmed.isEmpty()) continue;
@@ -265,21 +263,30 @@ QStringList renderConfiguration(const QStringList& templateLines, const Settings
 void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host, bool fileFromCommandLine,
                        QString& currentFileName) {
   s.setDefaults();
-  const QStringList lines = readOrSeedConfigFile(configFilePath(appPath), configTemplatePath(appPath));
-  applyConfiguration(lines, s, host, fileFromCommandLine, currentFileName);
+  const SeededText file =
+      readOrSeedConfigFile(configFilePath(appPath), configTemplatePath(appPath));
+  applyConfiguration(file.text.lines, s, host, fileFromCommandLine, currentFileName);
 }
 
 bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host, QString* error) {
-  QStringList templateLines;
+  ConfigText templ;
   QString why;
-  if (!readConfigFile(configTemplatePath(appPath), templateLines, &why)) {
-    if (error) *error = QStringLiteral("DEFAULT.CNF: ") + why;
+  if (!readConfigFile(configTemplatePath(appPath), templ, &why)) {
+    if (error)
+      *error =
+          QStringLiteral("ひな形の DEFAULT.CNF を読み込めません（") + why + QStringLiteral("）");
     return false;
   }
+  // The file keeps the encoding and line ends it has (an older version's
+  // Shift-JIS and CR LF); a new one is UTF-8 with LF.
+  ConfigText current;
+  const TextFormat format =
+      readConfigFile(configFilePath(appPath), current) ? current.format : TextFormat{};
   // Restore before measuring: a minimised window's geometry is not the one to
   // reopen with.
   if (host.mainState() == 1) host.restoreMainIfMinimised();
-  return writeConfigFile(configFilePath(appPath), renderConfiguration(templateLines, s, host), error);
+  return writeConfigFile(configFilePath(appPath), renderConfiguration(templ.lines, s, host), format,
+                         error);
 }
 
 }  // namespace tupalo

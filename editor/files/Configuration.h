@@ -57,8 +57,10 @@ void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host, bo
 // Rewrites TUPA.CNF from the template DEFAULT.CNF and `s`; the main window's
 // keys come from the window itself (a minimised window is restored first).
 // RPNM is written from s.RPNM, so set it to the current file name first. The
-// old file is replaced atomically: on any failure it is left as it was and
-// false is returned with *error set.
+// file is written in the encoding and line ends TUPA.CNF has (the template is
+// decoded on its own); a new one is UTF-8 with LF. The old file is replaced
+// atomically: on any failure it is left as it was and false is returned with
+// *error set to a Japanese reason.
 bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host, QString* error = nullptr);
 
 // The two halves above without the files, for tests and fuzzing.

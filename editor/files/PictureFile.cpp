@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 #include "platform/QtSurface.h"
 
 namespace tupalo {
@@ -186,8 +187,10 @@ std::optional<PictureError> openRegularFile(const QString& path, QFile& file) {
   // A folder, FIFO or device is no picture; opening a FIFO would even block.
   if (!S_ISREG(st.st_mode)) return fail(kErrPathFileAccess);
   // O_NONBLOCK: should the name have become a FIFO since, open must not hang.
-  const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return fail(errno == ENOENT ? kErrFileNotFound : kErrPathFileAccess);
+  int openError = injectedFileFault(FileCall::OpenForReading, path);
+  const int fd = openError ? -1 : ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && !openError) openError = errno;
+  if (openError) return fail(openError == ENOENT ? kErrFileNotFound : kErrPathFileAccess);
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
       !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
@@ -605,8 +608,8 @@ bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* e
   const auto g = bitmapGeometry(pic);
   if (!g) {
     if (error)
-      *error = pic.empty() ? QStringLiteral("The picture is empty")
-                           : QStringLiteral("The picture is too large for a bitmap file");
+      *error = pic.empty() ? QStringLiteral("画像の幅か高さが 0 です")
+                           : QStringLiteral("画像が大きすぎてビットマップファイルにできません");
     return false;
   }
   try {
@@ -629,7 +632,7 @@ bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* e
         },
         error);
   } catch (const std::bad_alloc&) {
-    if (error) *error = QStringLiteral("Out of memory");
+    if (error) *error = fileErrorReason(ENOMEM, FileAccess::Write);
     return false;
   }
 }

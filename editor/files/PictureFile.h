@@ -49,7 +49,7 @@ std::optional<PictureError> readPictureFile(const QString& path, raster::Surface
 
 // Writes `pic` as a 24-bit Windows bitmap (BITMAPINFOHEADER, bottom-up rows
 // padded to 4 bytes), replacing the file atomically: on failure the old file
-// is untouched, the result is false and *error says why.
+// is untouched, the result is false and *error says why in Japanese.
 bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* error = nullptr);
 
 // The same bitmap file in memory; empty when the picture is empty or too

@@ -45,10 +45,14 @@ TEST_F(MainWindowTest, QuitReportsSettingsThatCouldNotBeWrittenAndKeepsTheOldFil
   EXPECT_TRUE(win->QuitRoutine());
   setWriteFaultInjector({});
   ASSERT_EQ(prompter.messages().size(), 3u);
-  EXPECT_TRUE(prompter.messages()[1].text.startsWith(
-      app + QStringLiteral("/TUPA.CNF\n設定ファイルを保存できませんでした\n")));
-  EXPECT_TRUE(prompter.messages()[2].text.startsWith(
-      app + QStringLiteral("/TUPA.CDI\n色定義ファイルを保存できませんでした\n")));
+  EXPECT_EQ(
+      prompter.messages()[1].text,
+      app + QStringLiteral(
+                "/TUPA.CNF\n設定ファイルを保存できませんでした\n理由 : ディスクの容量不足です"));
+  EXPECT_EQ(
+      prompter.messages()[2].text,
+      app + QStringLiteral(
+                "/TUPA.CDI\n色定義ファイルを保存できませんでした\n理由 : ディスクの容量不足です"));
   EXPECT_EQ(prompter.messages()[2].icon, Icon::Exclamation);
   EXPECT_EQ(readConfig(), before);
   EXPECT_EQ(readFile(app + QStringLiteral("/TUPA.CDI")), coloursBefore);
@@ -118,12 +122,26 @@ TEST_F(MainWindowTest, QuitWithAFailedSaveReportsAndAsksAgain) {
   EXPECT_FALSE(win->QuitRoutine());
   ASSERT_EQ(prompter.messages().size(), 3u);
   EXPECT_EQ(prompter.messages()[1].text,
-            bad + QStringLiteral("\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"));
+            bad + QStringLiteral(
+                      "\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。"
+                      "\n理由 : 保存先のフォルダがありません"));
   EXPECT_EQ(prompter.messages()[1].icon, Icon::Exclamation);
   EXPECT_EQ(prompter.messages()[2].text, kQuitText);
   // A name that was never written is not the picture's, nor remembered for
   // the next start.
   EXPECT_TRUE(editor.CurrentFileName.isEmpty());
+
+  // A full disk says so; the file that was there is left as it was.
+  const QString full = writePicture(QStringLiteral("full.bmp"));
+  const QByteArray before = readFile(full);
+  prompter.clearRecord();
+  prompter.answer(Answer::No).choose(full).answer(Answer::Ok).answer(Answer::Ok).answer(Answer::Cancel);
+  setWriteFaultInjector([](qint64 written) { return written < 54; });
+  EXPECT_FALSE(win->QuitRoutine());
+  setWriteFaultInjector({});
+  ASSERT_EQ(prompter.messages().size(), 4u);
+  EXPECT_TRUE(prompter.messages()[2].text.endsWith(QStringLiteral("\n理由 : ディスクの容量不足です")));
+  EXPECT_EQ(readFile(full), before);
 }
 
 TEST_F(MainWindowTest, QuitSavingUnderAnUnsupportedNameDoesNotLoseThePicture) {

@@ -4,6 +4,7 @@
 
 #include "editor/core/CommandLine.h"
 #include "editor/core/MainWindowFixture.h"
+#include "platform/FileErrors.h"
 
 namespace tupalo {
 namespace {
@@ -32,6 +33,40 @@ TEST_F(MainWindowTest, EmptyCommandLineStartsANewWhitePicture) {
                          QStringLiteral("Initilizing from tupa.cnf..."),
                          QStringLiteral("Complete...")}));
   EXPECT_TRUE(prompter.messages().empty());
+}
+
+// A colour file that is there but can't be read is said once at start-up;
+// it is not seeded over, and the quit says again that it wasn't saved.
+TEST_F(MainWindowTest, UnreadableColourFileIsReportedAtStartAndLeftAlone) {
+  const QString cdi = app + QStringLiteral("/TUPA.CDI");
+  const QByteArray mine = "CNAM , mine\n[EOF]\n";
+  {
+    QFile f(cdi);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(mine) == mine.size());
+  }
+  setFileFaultInjector([&](FileCall call, const QString& path) {
+    return call == FileCall::OpenForReading && path == cdi ? EACCES : 0;
+  });
+  prompter.answer(Answer::Ok);
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  ASSERT_EQ(prompter.messages().size(), 1u);
+  const MessageRequest& said = prompter.lastMessage();
+  EXPECT_EQ(
+      said.text,
+      cdi + QStringLiteral("\n色定義ファイルを読み込めませんでした\n理由 : 読み取り権限がありません"
+                           "\n標準の色定義で起動します（色辞書の変更は保存されません）"));
+  EXPECT_EQ(said.title, QStringLiteral("Tupa "));
+  EXPECT_EQ(said.icon, Icon::Exclamation);
+  EXPECT_EQ(editor.colours.ColourPageNames[9], QStringLiteral("くすみ色"));  // the factory pages
+
+  prompter.answer(Answer::Yes).answer(Answer::Ok);
+  EXPECT_TRUE(win->QuitRoutine());
+  setFileFaultInjector(nullptr);
+  ASSERT_EQ(prompter.messages().size(), 3u);
+  EXPECT_EQ(prompter.messages()[2].text,
+            cdi + QStringLiteral(
+                      "\n色定義ファイルを保存できませんでした\n理由 : 読み取り権限がありません"));
+  EXPECT_EQ(readFile(cdi), mine);
 }
 
 TEST_F(MainWindowTest, ProgramFolderLosesItsTrailingSeparator) {

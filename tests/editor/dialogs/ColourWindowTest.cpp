@@ -1,6 +1,7 @@
 // The colour window on a started main window, driven through its widgets:
 // swatches and the colour pick tool, the button grid, the bars, the
 // dictionary, and how the main window and the canvas keys reach it.
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -190,6 +191,62 @@ TEST_F(ColourWindowTest, RenamingRefusesANameInUse) {
   edit->clear();
   typeInCombo(Qt::Key_Apostrophe, QStringLiteral("'"));
   EXPECT_EQ(edit->text(), QString());
+}
+
+// The combo box matches typed text against its entries when editing ends
+// (Enter, or the focus leaving it, which the message box itself causes): a
+// refused name must not switch to the page that has it.
+TEST_F(ColourWindowTest, RefusedNameKeepsThePageWhicheverWayTheEditEnds) {
+  editor.colours = ColourDictionary{};
+  editor.colours.ColourPageNames[2] = QStringLiteral("空");
+  editor.colours.ColourPageNames[5] = QStringLiteral("海");
+  cw().FillFromDictionary();
+  cw().Command3->click();
+  QApplication::setActiveWindow(&cw());
+  QLineEdit* edit = cw().Combo1->lineEdit();
+  const auto typeIntoFocusedBox = [&](const QString& text) {
+    cw().Combo1->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), cw().Combo1);
+    edit->setText(text);
+  };
+  // What the user sees while the message is up; a real one takes the focus.
+  const auto whileShown = [&](const MessageRequest&) {
+    EXPECT_EQ(edit->text(), QStringLiteral("空"));
+    QFocusEvent ev(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(cw().Combo1, &ev);
+  };
+  const auto expectPage2 = [&](const char* how, const QString& name = QStringLiteral("空")) {
+    EXPECT_EQ(editor.colours.CurrentColourPage, 2) << how;
+    EXPECT_EQ(cw().Combo1->currentIndex(), 2) << how;
+    EXPECT_EQ(cw().Combo1->currentText(), name) << how;
+    EXPECT_EQ(editor.colours.ColourPageNames[2], name) << how;
+    EXPECT_EQ(cw().Combo1->itemText(2), name) << how;
+    EXPECT_EQ(editor.colours.ColourPageNames[5], QStringLiteral("海")) << how;
+  };
+  emit cw().Combo1->activated(2);
+  for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+    typeIntoFocusedBox(QStringLiteral("海"));
+    prompter.answer(Answer::Ok, whileShown);
+    typeInCombo(key);
+    expectPage2("key");
+  }
+  typeIntoFocusedBox(QStringLiteral("海"));
+  prompter.answer(Answer::Ok, whileShown);
+  cw().Command4->setFocus(Qt::MouseFocusReason);  // clicking elsewhere
+  expectPage2("click elsewhere");
+  EXPECT_EQ(prompter.messages().size(), 4u);
+  // Opening the list is choosing a page, not a rename: the old name comes back
+  // without a message over the list.
+  typeIntoFocusedBox(QStringLiteral("海"));
+  QFocusEvent toList(QEvent::FocusOut, Qt::PopupFocusReason);
+  QCoreApplication::sendEvent(cw().Combo1, &toList);
+  expectPage2("list opened");
+  EXPECT_EQ(prompter.messages().size(), 4u);
+
+  // The next rename renames the page shown; leaving the box commits it too.
+  typeIntoFocusedBox(QStringLiteral("雲"));
+  cw().Command4->setFocus(Qt::MouseFocusReason);
+  expectPage2("renamed", QStringLiteral("雲"));
 }
 
 TEST_F(ColourWindowTest, CanvasPicksPalettesAndBusyWindowReachTheColourWindow) {

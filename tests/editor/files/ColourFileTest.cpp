@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -111,7 +112,8 @@ TEST_F(ColourFile, LinesAreRewrittenInPlace) {
             (QStringList{"' comment", "", "CA_G , 9 'orphan", QString::fromUtf8("CNAM , 肌 'skin"), "CA_G , 128 ",
                          "C[_B , 5 'last", "CA_Q , 4 'odd", "ZZZZ , own ", QString::fromUtf8("CNAM , Tom’s new "),
                          "CB_R , 77 ", "CNAM ,  2. ", "CNAM ,  3. ", "CNAM ,  4. ", "CNAM ,  5. ", "CNAM ,  6. ",
-                         "CNAM ,  7. ", "CNAM ,  8. ", "CNAM ,  9. ", "CNAM , y ", "CA_R , 6 ", "[EOF]"}));
+                         "CNAM ,  7. ", "CNAM ,  8. ", "CNAM ,  9. ", "CNAM , y ", "CA_R , 6 ", "[EOF]",
+                         "CA_R , 1"}));
   EXPECT_EQ(rewrite("CNAM , a\nCA_R , 1", d), (QStringList{QString::fromUtf8("CNAM , 肌 "), "CA_R , 0 ", "[EOF]"}));
 }
 
@@ -155,8 +157,10 @@ TEST_F(ColourFile, MissingFilesAndFoldersInTheWay) {
 
   // A TUPA.CDI that can't be read is neither seeded over nor replaced.
   ASSERT_TRUE(QFile::remove(cdi()) && QDir(app).mkdir("TUPA.CDI"));
-  EXPECT_EQ(loadFile().ColourPageNames[0], "f");
   QString error;
+  EXPECT_FALSE(LoadColourFile(app, d, &error));
+  EXPECT_EQ(error, QString::fromUtf8("ファイルではなくフォルダです"));
+  EXPECT_EQ(d.ColourPageNames[0], "f");
   EXPECT_FALSE(SaveColourFile(app, d, &error));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_TRUE(QFileInfo(cdi()).isDir());
@@ -175,6 +179,80 @@ TEST_F(ColourFile, FailedSaveLeavesTheOldFileByteForByte) {
     EXPECT_EQ(readAll(cdi()), kFactory) << failAt;
     EXPECT_EQ(QDir(app).entryList(QDir::AllEntries | QDir::Hidden), before);
   }
+}
+
+// The factory file as an older version stored it: Shift-JIS, CR LF.
+QByteArray oldStyle(const QByteArray& utf8) {
+  QStringEncoder encoder("Shift_JIS");
+  const QByteArray bytes =
+      encoder.encode(QString::fromUtf8(utf8).replace(u'\n', QStringLiteral("\r\n")));
+  EXPECT_FALSE(encoder.hasError());
+  return bytes;
+}
+
+TEST_F(ColourFile, OldShiftJisFileShowsItsNamesAndComesBackByteForByte) {
+  const QByteArray old = oldStyle(kFactory);
+  ASSERT_NE(old, kFactory);
+  ColourDictionary d = load(old);
+  EXPECT_EQ(d.ColourPageNames[0], QString::fromUtf8("基本色"));
+  EXPECT_EQ(d.ColourPageNames[1], QString::fromUtf8("グレー"));
+  ColourDictionary factory;
+  applyColourFile(splitConfigText(kFactory), factory);
+  EXPECT_EQ(d, factory);
+  ASSERT_TRUE(SaveColourFile(app, d));
+  EXPECT_EQ(readAll(cdi()), old);
+
+  // Changes stay in the file's own encoding...
+  d.ColourPageNames[1] = QString::fromUtf8("灰色");
+  d.ColourTable[1][0][1] = 7;
+  ASSERT_TRUE(SaveColourFile(app, d));
+  const QByteArray renamed = readAll(cdi());
+  EXPECT_TRUE(renamed.contains(oldStyle("\nCNAM , 灰色 \nCA_R , 7 \n")));
+  EXPECT_EQ(loadFile(), d);
+  // ...until a name needs more than it has: then all of it is UTF-8, CR LF kept.
+  d.ColourPageNames[2] = QString::fromUtf8("空😀");
+  ASSERT_TRUE(SaveColourFile(app, d));
+  const QByteArray utf8 = readAll(cdi());
+  EXPECT_TRUE(utf8.startsWith(QString::fromUtf8("' Tupa 色定義ファイル").toUtf8()));
+  EXPECT_TRUE(utf8.contains(QString::fromUtf8("\r\nCNAM , 空😀 \r\n").toUtf8()));
+  EXPECT_EQ(loadFile(), d);
+}
+
+// An indented end line is no end, to the reader nor to the writer; what
+// follows the real end survives every save.
+TEST_F(ColourFile, PagesPastALookalikeEndLineAndTheTailAfterTheEndAreKept) {
+  const QByteArray file =
+      "CNAM , a\nCA_R , 1\n  [EOF]\nCNAM , b\nCA_R , 2\n[EOF]\n  ' mine , kept\nCNAM , c\n";
+  ColourDictionary d = load(file);
+  EXPECT_EQ(std::tuple(d.ColourPageNames[1], d.ColourTable[1][0][1]), std::tuple("b", 2));
+  EXPECT_EQ(d.ColourPageNames[2], " 2.");
+  d.ColourPageNames[1] = "B";
+  d.ColourTable[1][0][1] = 20;
+  ASSERT_TRUE(SaveColourFile(app, d));
+  EXPECT_EQ(
+      readAll(cdi()),
+      "CNAM , a \nCA_R , 1 \n  [EOF]\nCNAM , B \nCA_R , 20 \n[EOF]\n  ' mine , kept\nCNAM , c\n");
+  EXPECT_EQ(loadFile(), d);
+}
+
+TEST_F(ColourFile, FileWithoutPagesIsSeededLikeAMissingOne) {
+  for (const QByteArray& pageless :
+       {QByteArray(), QByteArray("' only a comment\r\n\r\n[EOF]\r\nCNAM , after\r\n"),
+        QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18)}) {
+    ColourDictionary d = load(pageless);
+    EXPECT_EQ(d.ColourPageNames[0], QString::fromUtf8("基本色"));
+    EXPECT_EQ(readAll(cdi()), kFactory);
+    // What the user stores in write mode reaches the file at quit.
+    d.ColourTable[9][26][3] = 201;
+    ASSERT_TRUE(SaveColourFile(app, d));
+    EXPECT_EQ(loadFile().ColourTable[9][26][3], 201);
+  }
+  // Emptied while the editor ran: the factory lines are the template.
+  ColourDictionary d = loadFile();
+  d.ColourPageNames[3] = QStringLiteral("kept");
+  writeAll(cdi(), "' nothing\n");
+  ASSERT_TRUE(SaveColourFile(app, d));
+  EXPECT_EQ(loadFile(), d);
 }
 
 TEST(FactoryColourFile, HoldsEveryLineOfTenNamedPagesOfDistinctColours) {

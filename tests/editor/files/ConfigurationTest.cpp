@@ -2,10 +2,12 @@
 
 #include "editor/files/ConfigText.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -60,7 +62,10 @@ class Config : public ::testing::Test {
     ASSERT_TRUE(QDir().mkpath(app));
     writeAll(configTemplatePath(app), kFactory);
   }
-  void TearDown() override { setWriteFaultInjector(nullptr); }
+  void TearDown() override {
+    setWriteFaultInjector(nullptr);
+    setFileFaultInjector(nullptr);
+  }
   QString cnf() const { return configFilePath(app); }
 
   Settings load(const QByteArray& text, bool fromCommandLine = false) {
@@ -203,8 +208,9 @@ TEST_F(Config, KeyLinesAreRewrittenFromTheTemplate) {
                  "ZZZZ ,  own 'unknown\nfuzh , 3\nPIWT , 0\nPIWS , 1\n[EOF]\nFUZH , 1\n",
                  s),
             (QStringList{"' header", "", "' comment", "ASAT ,  15 ", "MLLF , -120 'left",
-                         QString::fromUtf8("LAN1 , /opt/ペイント/run 'prog"), "RPNM ,  ", "LAN2 ,  ",
-                         "ZZZZ , own 'unknown", "fuzh , 3 ", "PIWT ,  600 ", "PIWS ,  0 ", "[EOF]"}));
+                         QString::fromUtf8("LAN1 , /opt/ペイント/run 'prog"), "RPNM ,  ",
+                         "LAN2 ,  ", "ZZZZ , own 'unknown", "fuzh , 3 ", "PIWT ,  600 ",
+                         "PIWS ,  0 ", "[EOF]", "FUZH , 1"}));
   EXPECT_EQ(host.state, 0);
   EXPECT_EQ(save("FUZH\r\nPIWS , 0", s), (QStringList{"FUZH ,  10 ", "PIWS ,  0 ", "[EOF]"}));
 }
@@ -268,18 +274,67 @@ TEST_F(Config, FailedSaveLeavesTheOldFileByteForByte) {
   EXPECT_FALSE(SaveConfiguration(dir.filePath("gone"), busySettings(), host));
 }
 
+// A folder the user may not write into: as it is (where permissions hold,
+// so not for root) and as the file layer reports it to anyone.
 TEST_F(Config, ReadOnlyProgramFolder) {
   const QByteArray old = "FUZH , 44\n[EOF]\n";
   writeAll(configTemplatePath(app), old);
+  const auto check = [&](const char* how, const QString& reason) {
+    EXPECT_EQ(loadFile().FUZH, 44) << how;  // the seed fails; the factory settings still apply
+    QString error;
+    EXPECT_FALSE(SaveConfiguration(app, busySettings(), host, &error)) << how;
+    EXPECT_EQ(error, reason) << how;
+    EXPECT_FALSE(QFile::exists(cnf())) << how;
+    EXPECT_EQ(QDir(app).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"DEFAULT.CNF"})
+        << how;
+  };
+  for (const int errnum : {EACCES, EROFS}) {
+    setFileFaultInjector([&](FileCall call, const QString& path) {
+      return call == FileCall::CreateTemporary && path.startsWith(app + u'/') ? errnum : 0;
+    });
+    check("injected", fileErrorReason(errnum, FileAccess::Write));
+  }
+  setFileFaultInjector(nullptr);
+
   ASSERT_TRUE(QFile::setPermissions(app, QFile::ReadOwner | QFile::ExeOwner));
-  const bool enforced = ::access(QFile::encodeName(app).constData(), W_OK) != 0;
-  const int16_t fuzh = loadFile().FUZH;  // the seed fails; the factory settings still apply
-  const bool saved = SaveConfiguration(app, busySettings(), host);
+  if (::access(QFile::encodeName(app).constData(), W_OK) != 0)
+    check("chmod", QString::fromUtf8("書き込み権限がありません"));
   QFile::setPermissions(app, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  if (!enforced) GTEST_SKIP() << "folder permissions are not enforced for this user";
-  EXPECT_EQ(fuzh, 44);
-  EXPECT_FALSE(saved);
-  EXPECT_FALSE(QFile::exists(cnf()));
+}
+
+// Settings an older version stored: Shift-JIS with CR LF, a Japanese path to
+// reopen and a Japanese launcher program.
+TEST_F(Config, OldShiftJisSettingsKeepTheirPathsAndTheirBytes) {
+  Settings s = busySettings();
+  s.LAN2 = QString::fromUtf8("/opt/ペイント ①/run");
+  ASSERT_TRUE(SaveConfiguration(app, s, host));
+  QStringEncoder encoder("Shift_JIS");
+  const QByteArray old =
+      encoder.encode(QString::fromUtf8(readAll(cnf())).replace(u'\n', QStringLiteral("\r\n")));
+  ASSERT_FALSE(encoder.hasError());
+  writeAll(cnf(), old);
+
+  currentFile.clear();
+  const Settings loaded = loadFile();
+  EXPECT_EQ(loaded.RPNM, QString::fromUtf8("/home/太郎/絵 1.bmp"));
+  EXPECT_EQ(loaded.LAN2, s.LAN2);
+  EXPECT_EQ(currentFile, loaded.RPNM);
+  ASSERT_TRUE(SaveConfiguration(app, loaded, host));
+  EXPECT_EQ(readAll(cnf()), old);  // the RPNM line among them
+  EXPECT_TRUE(old.contains(
+      QByteArray(encoder.encode(QString::fromUtf8("\r\nRPNM , /home/太郎/絵 1.bmp '")))));
+
+  // The template is read as it is stored, the file is written as TUPA.CNF is.
+  writeAll(configTemplatePath(app), encoder.encode(QString::fromUtf8(kFactory)));
+  ASSERT_TRUE(SaveConfiguration(app, loaded, host));
+  EXPECT_EQ(readAll(cnf()), old);
+  // A path Shift-JIS can't hold: the whole file UTF-8, nothing lost.
+  Settings emoji = loaded;
+  emoji.RPNM = QString::fromUtf8("/home/太郎/😀.bmp");
+  ASSERT_TRUE(SaveConfiguration(app, emoji, host));
+  EXPECT_TRUE(readAll(cnf()).contains(QString::fromUtf8("\r\nRPNM , /home/太郎/😀.bmp '").toUtf8()));
+  EXPECT_EQ(loadFile().RPNM, emoji.RPNM);
 }
 
 TEST_F(Config, FactoryFileHoldsEveryKeyOnceInAWorkingOrder) {
