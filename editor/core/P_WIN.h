@@ -37,6 +37,10 @@ class P_WIN : public QWidget {
     int displayDepth = 0;
   };
 
+  // A new picture, at start-up and after a picture failed to load.
+  static constexpr int kNewPictureWidth = 640;
+  static constexpr int kNewPictureHeight = 480;
+
   explicit P_WIN(Editor& e) : P_WIN(e, Options{}) {}
   P_WIN(Editor& e, Options options);
   ~P_WIN() override;
