@@ -171,6 +171,8 @@ class COL_WIN : public QWidget {
   bool eventFilter(QObject* watched, QEvent* ev) override;
 
  private:
+  // ApplyCurrentColor; the bars of the R/H panel follow only with `writeBars`.
+  void ApplyColour(bool writeBars);
   void Load();
   void BuildRainPanel(QWidget* panel);
   void BuildBarsPanel(QWidget* panel);
