@@ -104,17 +104,17 @@ class P_WIN : public QWidget {
              const QString& titleSuffix = {});
 
   // Controls, named as the editor's code refers to them.
-  CanvasContainer* DMY;
-  CanvasWidget* DRAW;
-  QScrollBar* X_SC;
-  QScrollBar* Y_SC;
-  QToolButton* RB;
-  QLabel* INF_CMD;
-  QLabel* INF_POSX;
-  QLabel* INF_POSY;
-  QLabel* INF_SUB;
-  QTimer Timer1;
-  QTimer Timer2;
+  CanvasContainer* DMY;  // the area the canvas sits in; a right click beside the canvas lands here
+  CanvasWidget* DRAW;    // the canvas: the visible part of the picture, zoomed
+  QScrollBar* X_SC;      // horizontal scroll bar: ViewOrigin.x
+  QScrollBar* Y_SC;      // vertical scroll bar: ViewOrigin.y
+  QToolButton* RB;       // the corner button that shows or hides the status line
+  QLabel* INF_CMD;       // status line: the tool's name
+  QLabel* INF_POSX;      // status line: the pointer's picture x
+  QLabel* INF_POSY;      // status line: the pointer's picture y
+  QLabel* INF_SUB;       // status line: what the tool says (size, points left)
+  QTimer Timer1;         // repeats a spray while its button is held
+  QTimer Timer2;         // the one-minute autosave clock
 
   // The parts the main window owns.
   std::unique_ptr<ToolEngine> engine;

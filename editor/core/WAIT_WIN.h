@@ -50,8 +50,8 @@ class WAIT_WIN : public QDialog {
   void Close();
   bool isOpen() const { return depth_ > 0; }
 
-  QGroupBox* FRAME;
-  ProgressSurface* BAR;
+  QGroupBox* FRAME;      // its caption says what is being done
+  ProgressSurface* BAR;  // how far it has got
 
  public slots:
   void reject() override {}  // Escape does not close it: the operation does

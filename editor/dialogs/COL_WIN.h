@@ -87,7 +87,6 @@ class COL_WIN : public QWidget {
   void framed();
 
  public:
-
   // ---- routines the editor shares ----
   // CurColor = the edited colour (Color2 while UseSecondColor, else Color1).
   void LoadEditedColor();
@@ -130,40 +129,40 @@ class COL_WIN : public QWidget {
   void COLINDEX_Click(int j);
 
   // ---- state ----
-  int16_t RgbBusy = 0;
-  int16_t HsvBusy = 0;
+  int16_t RgbBusy = 0;  // the R, G, B bars are being set by the window itself
+  int16_t HsvBusy = 0;  // the H, S, V bars are being set by the window itself
   int16_t WriteMode = 0;  // dictionary: 0 clicking takes a colour, 1 stores one
   int PreviousToolCode = tool::NoSelect;
 
   // ---- controls ----
-  ColourBox* TAR_COL;
-  ColourBox* DES_COL;
-  std::array<QWidget*, kPanels> CSEL_BASE{};
-  QPushButton* Command1;
-  QPushButton* Command2;
-  QPushButton* Command3;
-  RgbBarsBox* COL_RGB;
-  QScrollBar* R_BAR;
-  QScrollBar* G_BAR;
-  QScrollBar* B_BAR;
-  QScrollBar* H_BAR;
-  QScrollBar* S_BAR;
-  QScrollBar* V_BAR;
-  QLabel* R_VAL;
+  ColourBox* TAR_COL;  // the drawing colour, Color1
+  ColourBox* DES_COL;  // the designated colour, Color2
+  std::array<QWidget*, kPanels> CSEL_BASE{};  // the three panels: Rain, R/H, Dic
+  QPushButton* Command1;  // "Rain": the grid of step buttons
+  QPushButton* Command2;  // "R/H": the R, G, B and H, S, V bars
+  QPushButton* Command3;  // "Dic": the colour pages
+  RgbBarsBox* COL_RGB;    // three bars as long as R, G and B of the edited colour
+  QScrollBar* R_BAR;      // red, 0 to 255
+  QScrollBar* G_BAR;      // green
+  QScrollBar* B_BAR;      // blue
+  QScrollBar* H_BAR;      // hue, 0 to 360 degrees
+  QScrollBar* S_BAR;      // saturation, 0 to 255
+  QScrollBar* V_BAR;      // value, 0 to 255
+  QLabel* R_VAL;          // the bars' values as numbers
   QLabel* G_VAL;
   QLabel* B_VAL;
   QLabel* H_VAL;
   QLabel* S_VAL;
   QLabel* V_VAL;
-  std::array<QPushButton*, 7> C_BUT{};
-  std::array<QPushButton*, 7> PP_BUT{};
-  std::array<QPushButton*, 7> P_BUT{};
-  std::array<QPushButton*, 7> M_BUT{};
-  std::array<QPushButton*, 7> MM_BUT{};
-  QComboBox* Combo1;
-  std::array<ClickLabel*, kDictionaryColours> COLINDEX{};
-  QPushButton* Command4;
-  ClickLabel* Label7;
+  std::array<QPushButton*, 7> C_BUT{};   // Rain: the seven pure colours
+  std::array<QPushButton*, 7> PP_BUT{};  // Rain: a column's components up by 16
+  std::array<QPushButton*, 7> P_BUT{};   // up by 1
+  std::array<QPushButton*, 7> M_BUT{};   // down by 1
+  std::array<QPushButton*, 7> MM_BUT{};  // down by 16
+  QComboBox* Combo1;                     // Dic: the page list; typing renames the page
+  std::array<ClickLabel*, kDictionaryColours> COLINDEX{};  // Dic: the page's 27 colours
+  QPushButton* Command4;  // Dic: switches to write mode (clicks store the edited colour)
+  ClickLabel* Label7;     // Dic: stands for write mode; a click goes back to read mode
 
  protected:
   void showEvent(QShowEvent* ev) override;

@@ -98,23 +98,23 @@ class CMD_WIN : public QWidget {
   SettingsWindow RequestedSettingsWindow = SettingsWindow::None;
 
   // ---- controls ----
-  QWidget* ROOT_B_BASE;
-  QWidget* EXP_B_BASE;
-  std::array<QWidget*, palette::kNormalGroups> ROOT_M{};
-  std::array<QWidget*, palette::kExpansionGroups> EXP_M{};
-  std::array<StripButton*, 36> CMD_B{};
-  std::array<StripButton*, 3> EDIT_B{};
-  std::array<StripButton*, 8> FILE_B{};
-  std::array<StripButton*, 5> SYS_B{};  // SYS_B(1) has no button
-  std::array<StripButton*, 6> EFCT_B{};
-  std::array<StripButton*, 20> EXP_M1{};
-  std::array<StripButton*, 4> EXP_M2{};
-  std::array<StripButton*, 3> EXP_B{};
-  std::array<StripButton*, 7> ROOT_B{};
-  std::array<StripButton*, 3> OPT_W_B{};
-  StripButton* UNDO;
-  QScrollBar* PEN_SZ_SB;
-  QLabel* PEN_SZ;
+  QWidget* ROOT_B_BASE;  // holds the normal layout's group selector
+  QWidget* EXP_B_BASE;   // holds the expansion layout's group selector
+  std::array<QWidget*, palette::kNormalGroups> ROOT_M{};    // the normal layout's groups
+  std::array<QWidget*, palette::kExpansionGroups> EXP_M{};  // the expansion layout's groups
+  std::array<StripButton*, 36> CMD_B{};   // tool buttons (and the text button, 20)
+  std::array<StripButton*, 3> EDIT_B{};   // magnify buttons: x2, x4, x8
+  std::array<StripButton*, 8> FILE_B{};   // file buttons: open, save as, clipboard, size, new, print, scan
+  std::array<StripButton*, 5> SYS_B{};    // quit, settings, the two hand-overs (SYS_B(1) has no button)
+  std::array<StripButton*, 6> EFCT_B{};   // whole-picture effects: rotations, mirror, merge, special option
+  std::array<StripButton*, 20> EXP_M1{};  // tools of the expansion layout
+  std::array<StripButton*, 4> EXP_M2{};   // zoom buttons of the expansion layout: x1, x2, x4, x8
+  std::array<StripButton*, 3> EXP_B{};    // the expansion layout's group selector
+  std::array<StripButton*, 7> ROOT_B{};   // the normal layout's group selector
+  std::array<StripButton*, 3> OPT_W_B{};  // window buttons: overview, help, magnifier
+  StripButton* UNDO;                      // the undo button
+  QScrollBar* PEN_SZ_SB;                  // pen size, 1 to 33
+  QLabel* PEN_SZ;                         // the pen size as a number
 
  protected:
   void showEvent(QShowEvent* ev) override;
