@@ -14,11 +14,6 @@ namespace tupalo {
 
 namespace {
 
-QPointer<QWidget>& helpWindow() {
-  static QPointer<QWidget> window;
-  return window;
-}
-
 QWidget* makeHelpWindow(QWidget* owner) {
   auto* w = new QWidget(owner, Qt::Tool);
   w->setObjectName(QStringLiteral("HELP_WIN"));
@@ -47,9 +42,9 @@ QWidget* makeHelpWindow(QWidget* owner) {
 
 }  // namespace
 
-void ShowHelpContents(QWidget* owner, const QString& appPath) {
-  if (!helpWindow()) helpWindow() = makeHelpWindow(owner);
-  QWidget* window = helpWindow();
+void HelpViewer::ShowContents(const QString& appPath) {
+  if (!window_) window_ = makeHelpWindow(owner_);
+  QWidget* window = window_;
   auto* browser = window->findChild<QTextBrowser*>();
   const QString path = appPath + QLatin1Char('/') + QLatin1String(kHelpFileName);
   if (QFileInfo(path).isFile()) {
@@ -66,6 +61,6 @@ void ShowHelpContents(QWidget* owner, const QString& appPath) {
   window->activateWindow();
 }
 
-void CloseHelp() { delete helpWindow().data(); }
+void HelpViewer::Close() { delete window_.data(); }
 
 }  // namespace tupalo

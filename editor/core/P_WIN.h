@@ -20,6 +20,7 @@
 #include "editor/core/Editor.h"
 #include "editor/core/View.h"
 #include "editor/files/Configuration.h"
+#include "platform/HelpWindow.h"
 #include "platform/Prompt.h"
 
 namespace tupalo {
@@ -119,6 +120,7 @@ class P_WIN : public QWidget {
   // The parts the main window owns.
   std::unique_ptr<ToolEngine> engine;
   WAIT_WIN* waitWin = nullptr;
+  HelpViewer help{this};  // the help window, opened from the palette
 
   // The floating windows that accompany the main window, in the order they
   // are shown (the palette places itself below the colour window). They are

@@ -218,7 +218,7 @@ void P_WIN::Shutdown() {
   }
   // The floating windows are unloaded and the help window is closed here once
   // they exist.
-  CloseHelp();
+  help.Close();
 }
 
 }  // namespace tupalo

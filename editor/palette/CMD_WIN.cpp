@@ -327,7 +327,7 @@ void CMD_WIN::OPT_W_B_Click(int i) {
       break;
     case 1:
       PressWindowButton(1, 1);
-      ShowHelpContents(&owner_, e_.AppPath);
+      owner_.help.ShowContents(e_.AppPath);
       PressWindowButton(1, 0);
       break;
     case 2:

@@ -20,7 +20,8 @@ QList<QWidget*> helpWindows() {
 }
 
 TEST(HelpWindow, OneWindowOpenedAtTheContents) {
-  ShowHelpContents(nullptr, QStringLiteral(TUPALO_DATA_DIR));
+  HelpViewer help(nullptr);
+  help.ShowContents(QStringLiteral(TUPALO_DATA_DIR));
   ASSERT_EQ(helpWindows().size(), 1);
   QWidget* w = helpWindows().front();
   auto* text = w->findChild<QTextBrowser*>();
@@ -30,10 +31,10 @@ TEST(HelpWindow, OneWindowOpenedAtTheContents) {
   text->scrollToAnchor(QStringLiteral("keys"));
   ASSERT_GT(text->verticalScrollBar()->value(), 0);
 
-  ShowHelpContents(nullptr, QStringLiteral(TUPALO_DATA_DIR));
+  help.ShowContents(QStringLiteral(TUPALO_DATA_DIR));
   EXPECT_EQ(helpWindows().size(), 1);
   EXPECT_EQ(text->verticalScrollBar()->value(), 0);
-  CloseHelp();
+  help.Close();
   EXPECT_TRUE(helpWindows().isEmpty());
 }
 
@@ -56,7 +57,7 @@ TEST(HelpWindow, EveryLinkOfThePageHasItsAnchor) {
 
 TEST_F(MainWindowTest, QuittingClosesTheHelpWindow) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
-  ShowHelpContents(win, app);
+  win->help.ShowContents(app);
   ASSERT_EQ(helpWindows().size(), 1);
   prompter.answer(Answer::Yes);
   EXPECT_TRUE(win->QuitRoutine());
