@@ -3,7 +3,7 @@
 BUILD ?= build
 PROGRAM = $(BUILD)/bin/tupalo
 
-.PHONY: run test build setup bench clean
+.PHONY: run test build setup bench sanitize clean
 
 run: build
 	$(PROGRAM)
@@ -18,8 +18,18 @@ build: setup
 setup:
 	./scripts/setup.sh
 
+# The whole suite once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (the formatting check needs no second run).
+sanitize: setup
+	cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DTUPALO_SANITIZE=ON
+	cmake --build $(BUILD)-asan -j2 --target raster_tests files_tests editor_tests
+	cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j2 -E '^format$$'
+
 bench: build
 	$(BUILD)/bin/tupalo_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-asan

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-noto-cjk
