@@ -35,7 +35,7 @@ const Surface& photo() {
 // Bands and blocks of eight colours.
 const Surface& flatArt() {
   static const Surface s = [] {
-    static constexpr ColorRef kInk[] = {rgb(255, 255, 255), rgb(0, 0, 0),     rgb(250, 30, 40),
+    static constexpr ColorRef kInk[] = {rgb(255, 255, 255), rgb(0, 0, 0),      rgb(250, 30, 40),
                                         rgb(250, 30, 50),   rgb(40, 120, 220), rgb(240, 220, 60),
                                         rgb(90, 180, 90),   rgb(128, 128, 128)};
     Surface p(kW, kH);

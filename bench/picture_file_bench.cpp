@@ -1,6 +1,7 @@
 // Writing and reading a 4096 x 4096 picture as a 24-bit bitmap.
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
 
 #include "editor/files/PictureFile.h"
 
@@ -10,7 +11,8 @@ raster::Surface photoLike() {
   raster::Surface s(4096, 4096);
   for (int y = 0; y < s.height(); ++y)
     for (int x = 0; x < s.width(); ++x)
-      s.setPixel(x, y, 0xFF000000u | ((x ^ y) & 0xFF) << 16 | ((x + y) & 0xFF) << 8 | ((x * y) & 0xFF));
+      s.setPixel(x, y,
+                 0xFF000000u | ((x ^ y) & 0xFF) << 16 | ((x + y) & 0xFF) << 8 | ((x * y) & 0xFF));
   return s;
 }
 

@@ -33,7 +33,8 @@ void BM_MemcpyView(benchmark::State& state) {
     benchmark::DoNotOptimize(to.data());
     benchmark::ClobberMemory();
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(to.size() * sizeof(Pixel)));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<std::int64_t>(to.size() * sizeof(Pixel)));
 }
 BENCHMARK(BM_MemcpyView)->Unit(benchmark::kMillisecond);
 
@@ -46,7 +47,8 @@ void BM_BitBltView(benchmark::State& state) {
     benchmark::DoNotOptimize(view.bits());
     benchmark::ClobberMemory();
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(view.bytesPerLine()) * kViewH);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(view.bytesPerLine()) *
+                          kViewH);
 }
 BENCHMARK(BM_BitBltView)->Unit(benchmark::kMillisecond);
 
@@ -63,7 +65,8 @@ void BM_ZoomRedraw(benchmark::State& state) {
     benchmark::DoNotOptimize(view.bits());
     benchmark::ClobberMemory();
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(view.bytesPerLine()) * kViewH);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(view.bytesPerLine()) *
+                          kViewH);
 }
 BENCHMARK(BM_ZoomRedraw)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Arg(16)->Unit(benchmark::kMillisecond);
 

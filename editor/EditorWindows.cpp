@@ -16,13 +16,16 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
 
   QObject::connect(w, &P_WIN::toolShown, colWin, [c = colWin] { c->PaintSwatchFrames(); });
   QObject::connect(w, &P_WIN::editedColourPicked, colWin, [c = colWin] { c->ApplyCurrentColor(); });
-  QObject::connect(w, &P_WIN::colourKeyPicked, colWin, [c = colWin](int which) { c->ColourPicked(which); });
+  QObject::connect(w, &P_WIN::colourKeyPicked, colWin,
+                   [c = colWin](int which) { c->ColourPicked(which); });
   QObject::connect(w, &P_WIN::coloursLoaded, colWin, [c = colWin] { c->FillFromDictionary(); });
   QObject::connect(w, &P_WIN::storingWindowPlaces, colWin, [c = colWin] { c->StorePosition(); });
 
-  QObject::connect(w, &P_WIN::undoOffered, cmdWin,
-                   [p = cmdWin](bool on) { p->EnableUndoButton(on ? UndoButton::Enabled : UndoButton::Disabled); });
-  QObject::connect(w, &P_WIN::penSizeStepped, cmdWin, [p = cmdWin](int delta) { p->StepPenSize(delta); });
+  QObject::connect(w, &P_WIN::undoOffered, cmdWin, [p = cmdWin](bool on) {
+    p->EnableUndoButton(on ? UndoButton::Enabled : UndoButton::Disabled);
+  });
+  QObject::connect(w, &P_WIN::penSizeStepped, cmdWin,
+                   [p = cmdWin](int delta) { p->StepPenSize(delta); });
   QObject::connect(w, &P_WIN::magnified, cmdWin, [p = cmdWin] { p->EnterExpansionLayout(); });
   QObject::connect(w, &P_WIN::storingWindowPlaces, cmdWin, [p = cmdWin] { p->StorePosition(); });
   QObject::connect(colWin, &COL_WIN::framed, cmdWin, [p = cmdWin] { p->ColourWindowFramed(); });

@@ -1,12 +1,12 @@
 #include "platform/AtomicFile.h"
 
-#include <QFile>
-#include <QRandomGenerator>
-
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QFile>
+#include <QRandomGenerator>
 
 #include "platform/FileErrors.h"
 
@@ -72,9 +72,10 @@ void setWriteFaultInjector(std::function<bool(qint64)> injector, int errnum) {
   writeFault() = {std::move(injector), errnum};
 }
 
-bool writeFileAtomically(const QString& path,
-                         const std::function<bool(const std::function<bool(const char*, qint64)>&)>& produce,
-                         QString* error) {
+bool writeFileAtomically(
+    const QString& path,
+    const std::function<bool(const std::function<bool(const char*, qint64)>&)>& produce,
+    QString* error) {
   const auto fail = [&](int errnum) {
     if (error) *error = fileErrorReason(errnum, FileAccess::Write);
     return false;
@@ -173,7 +174,8 @@ bool writeFileAtomically(const QString& path,
 
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error) {
   return writeFileAtomically(
-      path, [&](const std::function<bool(const char*, qint64)>& sink) {
+      path,
+      [&](const std::function<bool(const char*, qint64)>& sink) {
         return sink(data.constData(), data.size());
       },
       error);

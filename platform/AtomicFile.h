@@ -20,9 +20,10 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
 
 // The same with the contents produced in pieces by `produce`, which calls the
 // given sink once per piece; the sink returns false once a write failed.
-bool writeFileAtomically(const QString& path,
-                         const std::function<bool(const std::function<bool(const char*, qint64)>&)>& produce,
-                         QString* error = nullptr);
+bool writeFileAtomically(
+    const QString& path,
+    const std::function<bool(const std::function<bool(const char*, qint64)>&)>& produce,
+    QString* error = nullptr);
 
 // Test seam: when set, called before every write with the number of bytes
 // written so far; returning false makes that write fail with `errnum` (a full

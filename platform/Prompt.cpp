@@ -130,11 +130,16 @@ class AskBox : public QMessageBox {
 
 QMessageBox::Icon qtIcon(Icon icon) {
   switch (icon) {
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::None: break;
+    case Icon::Question:
+      return QMessageBox::Question;
+    case Icon::Exclamation:
+      return QMessageBox::Warning;
+    case Icon::Information:
+      return QMessageBox::Information;
+    case Icon::Critical:
+      return QMessageBox::Critical;
+    case Icon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -150,10 +155,14 @@ std::vector<Choice> choicesFor(Buttons buttons) {
   const Choice ok{Answer::Ok, QStringLiteral("OK")};
   const Choice cancel{Answer::Cancel, QStringLiteral("キャンセル")};
   switch (buttons) {
-    case Buttons::Ok: return {ok};
-    case Buttons::OkCancel: return {ok, cancel};
-    case Buttons::YesNo: return {yes, no};
-    case Buttons::YesNoCancel: return {yes, no, cancel};
+    case Buttons::Ok:
+      return {ok};
+    case Buttons::OkCancel:
+      return {ok, cancel};
+    case Buttons::YesNo:
+      return {yes, no};
+    case Buttons::YesNoCancel:
+      return {yes, no, cancel};
   }
   return {ok};
 }
@@ -226,7 +235,8 @@ void placeInitialName(QFileDialog& dlg, const QString& initial) {
 FileAnswer QtPrompter::chooseFile(const FileRequest& req) {
   QFileDialog dlg(parent_);
   QString title = req.title;
-  if (title.isEmpty()) title = req.save ? QStringLiteral("名前を付けて保存") : QStringLiteral("ファイルを開く");
+  if (title.isEmpty())
+    title = req.save ? QStringLiteral("名前を付けて保存") : QStringLiteral("ファイルを開く");
   dlg.setWindowTitle(title);
   dlg.setWindowModality(Qt::ApplicationModal);
   // Qt's own dialog behaves the same everywhere (and under Xvfb). The editor
@@ -241,7 +251,8 @@ FileAnswer QtPrompter::chooseFile(const FileRequest& req) {
   const QStringList filters = qtNameFilters(req.filter);
   if (!filters.isEmpty()) {
     dlg.setNameFilters(filters);
-    const int index = (req.filterIndex >= 1 && req.filterIndex <= filters.size()) ? req.filterIndex - 1 : 0;
+    const int index =
+        (req.filterIndex >= 1 && req.filterIndex <= filters.size()) ? req.filterIndex - 1 : 0;
     // Before the name: in a save dialog, choosing a filter rewrites the typed suffix.
     dlg.selectNameFilter(filters[index]);
   }
@@ -259,7 +270,8 @@ QTranslator* installJapaneseQtTexts() {
   auto* app = QCoreApplication::instance();
   if (!app) return nullptr;
   auto* translator = new QTranslator(app);
-  if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (!translator->load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return nullptr;
   }

@@ -5,9 +5,8 @@
 namespace tupalo {
 
 void copyFromQImage(const QImage& image, raster::Surface& out) {
-  const QImage rgb = image.format() == QImage::Format_RGB32
-                         ? image
-                         : image.convertToFormat(QImage::Format_RGB32);
+  const QImage rgb =
+      image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
   out.reshape(rgb.width(), rgb.height());
   for (int y = 0; y < rgb.height(); ++y) {
     const auto* src = reinterpret_cast<const raster::Pixel*>(rgb.constScanLine(y));

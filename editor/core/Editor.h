@@ -5,8 +5,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "editor/files/ColourDictionary.h"
 #include "editor/core/ToolTable.h"
+#include "editor/files/ColourDictionary.h"
 #include "editor/files/Settings.h"
 #include "platform/raster/Surface.h"
 

@@ -12,10 +12,10 @@
 
 #include "editor/core/PictureCommands.h"
 #include "editor/core/ToolEngine.h"
+#include "editor/core/ToolTable.h"
 #include "editor/core/Undo.h"
 #include "editor/core/WAIT_WIN.h"
 #include "editor/core/WindowPlaces.h"
-#include "editor/core/ToolTable.h"
 #include "platform/FloatingWindow.h"
 
 namespace tupalo {

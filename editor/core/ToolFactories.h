@@ -8,9 +8,10 @@ namespace tupalo {
 
 class Tool;
 
-std::unique_ptr<Tool> MakeShapeTool(int base);       // ShapeTools.cpp: Pset .. Circlefill
-std::unique_ptr<Tool> MakeMultiClickTool(int base);  // MultiClickTools.cpp: Polygon, Line(Type2), Bezier
-std::unique_ptr<Tool> MakeCellTool(int base);        // CellTools.cpp: the expanded-mode shapes
+std::unique_ptr<Tool> MakeShapeTool(int base);  // ShapeTools.cpp: Pset .. Circlefill
+std::unique_ptr<Tool> MakeMultiClickTool(
+    int base);                                 // MultiClickTools.cpp: Polygon, Line(Type2), Bezier
+std::unique_ptr<Tool> MakeCellTool(int base);  // CellTools.cpp: the expanded-mode shapes
 std::unique_ptr<Tool> MakeMagnifierTool(int base);   // ViewTools.cpp: the one-shot magnifier
 std::unique_ptr<Tool> MakeColourPickTool(int base);  // ViewTools.cpp: the colour pick
 

@@ -101,7 +101,7 @@ inline constexpr int WriteWordPlaced = 27002;
 // The zoom a magnifier code asks for (2 for Expand2), 0 for other codes.
 constexpr int MagnifierZoom(int code) {
   return code == Expand2 || code == Expand4 || code == Expand8 || code == Expand16 ? code - Magnify
-                                                                                    : 0;
+                                                                                   : 0;
 }
 
 }  // namespace tool

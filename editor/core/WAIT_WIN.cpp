@@ -58,8 +58,7 @@ void ProgressSurface::paintEvent(QPaintEvent* ev) {
   QPainter(this).drawImage(contentsRect().topLeft(), image_);
 }
 
-WAIT_WIN::WAIT_WIN(P_WIN& owner)
-    : QDialog(&owner), owner_(owner) {
+WAIT_WIN::WAIT_WIN(P_WIN& owner) : QDialog(&owner), owner_(owner) {
   setObjectName(QStringLiteral("WAIT_WIN"));
   // No title-bar buttons: the operation that opened the window closes it.
   makeToolWindow(this, /*closeButton=*/false);

@@ -3,9 +3,9 @@
 // state, and the floating windows' places the overview's defaults derive
 // from, all in twips. Converts between twips and the screen's pixels.
 
-#include "editor/files/Configuration.h"
-
 #include <QRect>
+
+#include "editor/files/Configuration.h"
 
 namespace tupalo {
 

@@ -24,7 +24,6 @@ QColor qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 }  // namespace
 
-
 void COL_WIN::ShowModeHint() {
   modeHint_->setText(WriteMode == 1 ? QStringLiteral("クリックで登録")
                                     : QStringLiteral("クリックで取得"));

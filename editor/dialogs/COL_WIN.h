@@ -129,26 +129,26 @@ class COL_WIN : public QWidget {
   void COLINDEX_Click(int j);
 
   // ---- state ----
-  int16_t RgbBusy = 0;  // the R, G, B bars are being set by the window itself
-  int16_t HsvBusy = 0;  // the H, S, V bars are being set by the window itself
+  int16_t RgbBusy = 0;    // the R, G, B bars are being set by the window itself
+  int16_t HsvBusy = 0;    // the H, S, V bars are being set by the window itself
   int16_t WriteMode = 0;  // dictionary: 0 clicking takes a colour, 1 stores one
   int PreviousToolCode = tool::NoSelect;
 
   // ---- controls ----
-  ColourBox* TAR_COL;  // the drawing colour, Color1
-  ColourBox* DES_COL;  // the designated colour, Color2
+  ColourBox* TAR_COL;                         // the drawing colour, Color1
+  ColourBox* DES_COL;                         // the designated colour, Color2
   std::array<QWidget*, kPanels> CSEL_BASE{};  // the three panels: Rain, R/H, Dic
-  QPushButton* Command1;  // "Rain": the grid of step buttons
-  QPushButton* Command2;  // "R/H": the R, G, B and H, S, V bars
-  QPushButton* Command3;  // "Dic": the colour pages
-  RgbBarsBox* COL_RGB;    // three bars as long as R, G and B of the edited colour
-  QScrollBar* R_BAR;      // red, 0 to 255
-  QScrollBar* G_BAR;      // green
-  QScrollBar* B_BAR;      // blue
-  QScrollBar* H_BAR;      // hue, 0 to 360 degrees
-  QScrollBar* S_BAR;      // saturation, 0 to 255
-  QScrollBar* V_BAR;      // value, 0 to 255
-  QLabel* R_VAL;          // the bars' values as numbers
+  QPushButton* Command1;                      // "Rain": the grid of step buttons
+  QPushButton* Command2;                      // "R/H": the R, G, B and H, S, V bars
+  QPushButton* Command3;                      // "Dic": the colour pages
+  RgbBarsBox* COL_RGB;  // three bars as long as R, G and B of the edited colour
+  QScrollBar* R_BAR;    // red, 0 to 255
+  QScrollBar* G_BAR;    // green
+  QScrollBar* B_BAR;    // blue
+  QScrollBar* H_BAR;    // hue, 0 to 360 degrees
+  QScrollBar* S_BAR;    // saturation, 0 to 255
+  QScrollBar* V_BAR;    // value, 0 to 255
+  QLabel* R_VAL;        // the bars' values as numbers
   QLabel* G_VAL;
   QLabel* B_VAL;
   QLabel* H_VAL;

@@ -9,9 +9,9 @@
 namespace tupalo {
 
 struct ColourDictionary {
-  static constexpr int kPages = 11;       // pages 0..9 are used; one spare
+  static constexpr int kPages = 11;  // pages 0..9 are used; one spare
   static constexpr int kUsedPages = 10;
-  static constexpr int kColours = 27;     // A..Z and one more
+  static constexpr int kColours = 27;  // A..Z and one more
 
   std::array<QString, kPages> ColourPageNames;
   // [page][colour][component], component 1 = red, 2 = green, 3 = blue.

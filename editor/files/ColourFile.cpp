@@ -1,10 +1,10 @@
 #include "editor/files/ColourFile.h"
 
-#include "editor/files/ConfigText.h"
-
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
+
+#include "editor/files/ConfigText.h"
 
 namespace tupalo {
 
@@ -25,7 +25,8 @@ std::optional<ColourSlot> colourSlot(const QString& key) {
   ColourSlot slot;
   slot.colour = key[1].unicode() - 65;
   slot.component = key[3] == u'R' ? 1 : key[3] == u'G' ? 2 : key[3] == u'B' ? 3 : 0;
-  if (slot.component == 0 || slot.colour < 0 || slot.colour >= ColourDictionary::kColours) return std::nullopt;
+  if (slot.component == 0 || slot.colour < 0 || slot.colour >= ColourDictionary::kColours)
+    return std::nullopt;
   return slot;
 }
 
@@ -51,8 +52,8 @@ QStringList completeLayout() {
     lines << kPageKey + QStringLiteral(" , ");
     for (int colour = 0; colour < ColourDictionary::kColours; ++colour)
       for (const char component : {'R', 'G', 'B'})
-        lines << QStringLiteral("C") + QChar(65 + colour) + QLatin1Char('_') + QLatin1Char(component) +
-                     QStringLiteral(" , 0");
+        lines << QStringLiteral("C") + QChar(65 + colour) + QLatin1Char('_') +
+                     QLatin1Char(component) + QStringLiteral(" , 0");
   }
   lines << kConfigEndLine;
   return lines;
@@ -78,7 +79,8 @@ void applyColourFile(const QStringList& lines, ColourDictionary& d) {
     // A component is 0..255 whatever the file says; a number beyond 16 bits
     // leaves the colour as it was.
     if (const auto v = configNumber16(parts.value))
-      d.ColourTable[page][slot->colour][slot->component] = static_cast<int16_t>(std::clamp<int>(*v, 0, 255));
+      d.ColourTable[page][slot->colour][slot->component] =
+          static_cast<int16_t>(std::clamp<int>(*v, 0, 255));
   }
 }
 

@@ -4,15 +4,19 @@
 // TUPA.CDI is its own template: it is rewritten from its own lines, so the
 // pages and colours it can hold are those already in it.
 
-#include "editor/files/ColourDictionary.h"
-
 #include <QString>
 #include <QStringList>
 
+#include "editor/files/ColourDictionary.h"
+
 namespace tupalo {
 
-inline QString colourFilePath(const QString& appPath) { return appPath + QStringLiteral("/TUPA.CDI"); }
-inline QString colourTemplatePath(const QString& appPath) { return appPath + QStringLiteral("/DEFAULT.CDI"); }
+inline QString colourFilePath(const QString& appPath) {
+  return appPath + QStringLiteral("/TUPA.CDI");
+}
+inline QString colourTemplatePath(const QString& appPath) {
+  return appPath + QStringLiteral("/DEFAULT.CDI");
+}
 
 // Resets `d` (default names, every colour 0, page 0), then reads TUPA.CDI from
 // `appPath`. A TUPA.CDI that doesn't exist or holds no page is seeded from

@@ -1,20 +1,19 @@
 #include "editor/files/ConfigText.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileErrors.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+
+#include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 
 namespace tupalo {
 
@@ -107,7 +106,8 @@ std::optional<int64_t> roundedNumber(QStringView text) {
 template <typename T>
 std::optional<T> numberIn(QStringView text) {
   const auto v = roundedNumber(text);
-  if (!v || *v < std::numeric_limits<T>::min() || *v > std::numeric_limits<T>::max()) return std::nullopt;
+  if (!v || *v < std::numeric_limits<T>::min() || *v > std::numeric_limits<T>::max())
+    return std::nullopt;
   return static_cast<T>(*v);
 }
 

@@ -1,11 +1,11 @@
 #include "editor/files/Configuration.h"
 
-#include "editor/files/ConfigText.h"
-
 #include <algorithm>
 #include <array>
 #include <limits>
 #include <variant>
+
+#include "editor/files/ConfigText.h"
 
 namespace tupalo {
 
@@ -13,15 +13,15 @@ namespace {
 
 // How a key is applied when read.
 enum class Rule {
-  Plain,       // stored as read
-  MainTop,     // main window geometry and state
+  Plain,    // stored as read
+  MainTop,  // main window geometry and state
   MainLeft,
   MainWidth,
   MainHeight,
   MainState,
-  FloatLeft,   // colour window and palette: pulled back onto the screen
+  FloatLeft,  // colour window and palette: pulled back onto the screen
   FloatTop,
-  BirdTop,     // overview window: derived from the palettes first
+  BirdTop,  // overview window: derived from the palettes first
   BirdLeft,
   BirdWidth,
   BirdHeight,
@@ -118,16 +118,16 @@ ReadValue readValue(const KeyDef& def, const QString& value) {
 
 void store(const KeyDef& def, Settings& s, const ReadValue& v) {
   if (auto m16 = std::get_if<int16_t Settings::*>(&def.member)) {
-    if (v.number) s.**m16 = static_cast<int16_t>(*v.number);
+    if (v.number) s.** m16 = static_cast<int16_t>(*v.number);
   } else if (auto m32 = std::get_if<int32_t Settings::*>(&def.member)) {
-    if (v.number) s.**m32 = *v.number;
+    if (v.number) s.** m32 = *v.number;
   } else {
     s.*std::get<QString Settings::*>(def.member) = v.text;
   }
 }
 
-void applyKey(const KeyDef& def, const QString& value, Settings& s, ConfigHost& host, bool fileFromCommandLine,
-              QString& currentFileName) {
+void applyKey(const KeyDef& def, const QString& value, Settings& s, ConfigHost& host,
+              bool fileFromCommandLine, QString& currentFileName) {
   const ReadValue v = readValue(def, value);
   const bool apply = !def.gated || s.FEMD == 1;
   const int64_t screenW = host.screenWidthTwips();
@@ -162,7 +162,8 @@ void applyKey(const KeyDef& def, const QString& value, Settings& s, ConfigHost& 
       break;
     // Only the three states exist; anything else is not applied.
     case Rule::MainState:
-      if (apply && v.number && *v.number >= 0 && *v.number <= 2) host.setMainState(static_cast<int16_t>(*v.number));
+      if (apply && v.number && *v.number >= 0 && *v.number <= 2)
+        host.setMainState(static_cast<int16_t>(*v.number));
       s.PIWS = host.mainState();
       break;
 
@@ -200,7 +201,8 @@ void applyKey(const KeyDef& def, const QString& value, Settings& s, ConfigHost& 
       break;
     case Rule::ReopenName:
       store(def, s, v);
-      if (currentFileName.isEmpty() && !fileFromCommandLine && s.RPNX != 0) currentFileName = v.text;
+      if (currentFileName.isEmpty() && !fileFromCommandLine && s.RPNX != 0)
+        currentFileName = v.text;
       break;
     case Rule::Autosave:
       store(def, s, v);
@@ -214,24 +216,30 @@ void applyKey(const KeyDef& def, const QString& value, Settings& s, ConfigHost& 
 // Such a value (a path holding an apostrophe) is written empty rather than as
 // a different, possibly existing, path.
 QString writableText(const QString& text) {
-  if (text.contains(u'\'') || text.contains(u'\n') || text.contains(u'\r') || trimBlanks(text) != text)
+  if (text.contains(u'\'') || text.contains(u'\n') || text.contains(u'\r') ||
+      trimBlanks(text) != text)
     return QString();
   return text;
 }
 
 QString currentValue(const KeyDef& def, const Settings& s, ConfigHost& host) {
   switch (def.rule) {
-    case Rule::MainTop: return configNumberText(host.mainTop());
-    case Rule::MainLeft: return configNumberText(host.mainLeft());
-    case Rule::MainWidth: return configNumberText(host.mainWidth());
-    case Rule::MainHeight: return configNumberText(host.mainHeight());
+    case Rule::MainTop:
+      return configNumberText(host.mainTop());
+    case Rule::MainLeft:
+      return configNumberText(host.mainLeft());
+    case Rule::MainWidth:
+      return configNumberText(host.mainWidth());
+    case Rule::MainHeight:
+      return configNumberText(host.mainHeight());
     case Rule::MainState: {
       // The window was restored before writing; a minimised start is never
       // recorded even if the restore didn't take.
       const int16_t state = host.mainState();
       return configNumberText(state == 1 ? 0 : state);
     }
-    default: break;
+    default:
+      break;
   }
   if (auto m16 = std::get_if<int16_t Settings::*>(&def.member)) return configNumberText(s.**m16);
   if (auto m32 = std::get_if<int32_t Settings::*>(&def.member)) return configNumberText(s.**m32);
@@ -240,8 +248,8 @@ QString currentValue(const KeyDef& def, const Settings& s, ConfigHost& host) {
 
 }  // namespace
 
-void applyConfiguration(const QStringList& lines, Settings& s, ConfigHost& host, bool fileFromCommandLine,
-                        QString& currentFileName) {
+void applyConfiguration(const QStringList& lines, Settings& s, ConfigHost& host,
+                        bool fileFromCommandLine, QString& currentFileName) {
   for (const QString& line : lines) {
     if (isConfigEndLine(line)) break;
     if (line.startsWith(u'\'')) continue;
@@ -253,22 +261,24 @@ void applyConfiguration(const QStringList& lines, Settings& s, ConfigHost& host,
   }
 }
 
-QStringList renderConfiguration(const QStringList& templateLines, const Settings& s, ConfigHost& host) {
+QStringList renderConfiguration(const QStringList& templateLines, const Settings& s,
+                                ConfigHost& host) {
   return rewriteKeyLines(templateLines, [&](const KeyLine& parts) {
     const KeyDef* def = findKey(parts.key);
     return def ? currentValue(*def, s, host) : parts.value;
   });
 }
 
-void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host, bool fileFromCommandLine,
-                       QString& currentFileName) {
+void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host,
+                       bool fileFromCommandLine, QString& currentFileName) {
   s.setDefaults();
   const SeededText file =
       readOrSeedConfigFile(configFilePath(appPath), configTemplatePath(appPath));
   applyConfiguration(file.text.lines, s, host, fileFromCommandLine, currentFileName);
 }
 
-bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host, QString* error) {
+bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host,
+                       QString* error) {
   ConfigText templ;
   QString why;
   if (!readConfigFile(configTemplatePath(appPath), templ, &why)) {

@@ -3,11 +3,11 @@
 // DEFAULT.CNF, which seeds a missing TUPA.CNF and is the template TUPA.CNF is
 // rewritten from (its order, comments and unknown keys decide the output).
 
-#include "editor/files/Settings.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+
+#include "editor/files/Settings.h"
 
 namespace tupalo {
 
@@ -44,15 +44,19 @@ class ConfigHost {
   virtual void autosaveIntervalRead(int16_t asat) = 0;
 };
 
-inline QString configFilePath(const QString& appPath) { return appPath + QStringLiteral("/TUPA.CNF"); }
-inline QString configTemplatePath(const QString& appPath) { return appPath + QStringLiteral("/DEFAULT.CNF"); }
+inline QString configFilePath(const QString& appPath) {
+  return appPath + QStringLiteral("/TUPA.CNF");
+}
+inline QString configTemplatePath(const QString& appPath) {
+  return appPath + QStringLiteral("/DEFAULT.CNF");
+}
 
 // Resets `s` to the defaults, then reads TUPA.CNF from `appPath` (seeding it
 // from DEFAULT.CNF when it doesn't exist) and applies each key. RPNM becomes
 // `currentFileName` only when it is empty, no file came on the command line
 // and RPNX is not 0. With neither file readable the defaults stay.
-void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host, bool fileFromCommandLine,
-                       QString& currentFileName);
+void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host,
+                       bool fileFromCommandLine, QString& currentFileName);
 
 // Rewrites TUPA.CNF from the template DEFAULT.CNF and `s`; the main window's
 // keys come from the window itself (a minimised window is restored first).
@@ -61,13 +65,15 @@ void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host, bo
 // decoded on its own); a new one is UTF-8 with LF. The old file is replaced
 // atomically: on any failure it is left as it was and false is returned with
 // *error set to a Japanese reason.
-bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host, QString* error = nullptr);
+bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host,
+                       QString* error = nullptr);
 
 // The two halves above without the files, for tests and fuzzing.
 // applyConfiguration reads `lines` up to "[EOF]" into `s` (not reset first).
-void applyConfiguration(const QStringList& lines, Settings& s, ConfigHost& host, bool fileFromCommandLine,
-                        QString& currentFileName);
+void applyConfiguration(const QStringList& lines, Settings& s, ConfigHost& host,
+                        bool fileFromCommandLine, QString& currentFileName);
 // The lines of the new file for a template's lines, "[EOF]" included.
-QStringList renderConfiguration(const QStringList& templateLines, const Settings& s, ConfigHost& host);
+QStringList renderConfiguration(const QStringList& templateLines, const Settings& s,
+                                ConfigHost& host);
 
 }  // namespace tupalo

@@ -1,15 +1,14 @@
 #include "editor/files/PictureFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QtEndian>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -122,7 +121,8 @@ qint64 availableMemory() {
   };
   const char* const limits[][2] = {
       {"/sys/fs/cgroup/memory.max", "/sys/fs/cgroup/memory.current"},
-      {"/sys/fs/cgroup/memory/memory.limit_in_bytes", "/sys/fs/cgroup/memory/memory.usage_in_bytes"},
+      {"/sys/fs/cgroup/memory/memory.limit_in_bytes",
+       "/sys/fs/cgroup/memory/memory.usage_in_bytes"},
   };
   for (const auto& files : limits) {
     qint64 limit = 0, used = 0;
@@ -173,7 +173,8 @@ std::optional<PictureError> openRegularFile(const QString& path, QFile& file) {
       case ENOENT: {
         struct stat parent {};
         const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-        const bool folderThere = ::stat(folder.constData(), &parent) == 0 && S_ISDIR(parent.st_mode);
+        const bool folderThere =
+            ::stat(folder.constData(), &parent) == 0 && S_ISDIR(parent.st_mode);
         return fail(folderThere ? kErrFileNotFound : kErrPathNotFound);
       }
       case ENOTDIR:
@@ -307,7 +308,8 @@ std::optional<PictureError> checkBitmap(QFile& file, qint64 fileSize, PictureSiz
     case 1:  // BI_RLE8
     case 2:  // BI_RLE4
       if (bitCount != (compression == 1 ? 8 : 4) || height < 0) return fail(kErrInvalidPicture);
-      if (!rleStreamComplete(file, dataStart, rows, compression == 2)) return fail(kErrInvalidPicture);
+      if (!rleStreamComplete(file, dataStart, rows, compression == 2))
+        return fail(kErrInvalidPicture);
       break;
     default:  // JPEG or PNG inside a bitmap, and whatever else: not ours to read
       return fail(kErrInvalidPicture);
@@ -320,7 +322,8 @@ std::optional<PictureError> checkBitmap(QFile& file, qint64 fileSize, PictureSiz
 
 // Picks the image to load, the largest (ties go to the deeper colour, then to
 // the first), and checks that the file holds all of it.
-std::optional<PictureError> checkIcon(QFile& file, qint64 fileSize, int& chosen, PictureSize& size) {
+std::optional<PictureError> checkIcon(QFile& file, qint64 fileSize, int& chosen,
+                                      PictureSize& size) {
   const QByteArray head = readAt(file, 0, 6);
   if (head.isEmpty()) return fail(kErrInvalidPicture);
   const int count = le16(head.constData() + 4);
@@ -375,7 +378,8 @@ std::optional<PictureError> checkIcon(QFile& file, qint64 fileSize, int& chosen,
       bitCount != 32)
     return fail(kErrInvalidPicture);
   qint64 need = infoSize;
-  if (bitCount <= 8) need += 4 * (coloursUsed ? std::min<qint64>(coloursUsed, 256) : qint64{1} << bitCount);
+  if (bitCount <= 8)
+    need += 4 * (coloursUsed ? std::min<qint64>(coloursUsed, 256) : qint64{1} << bitCount);
   need += (width * bitCount + 31) / 32 * 4 * height;  // colours
   need += (width + 31) / 32 * 4 * height;             // transparency mask
   if (offset + need > fileSize) return fail(kErrInvalidPicture);
@@ -411,7 +415,8 @@ void storeBitmapPixels(const QImage& image, raster::Surface& dst) {
       raster::Pixel table[256];
       std::fill(std::begin(table), std::end(table), raster::kOpaque);
       const QList<QRgb> colours = image.colorTable();
-      for (int i = 0; i < std::min<int>(colours.size(), 256); ++i) table[i] = colours[i] | raster::kOpaque;
+      for (int i = 0; i < std::min<int>(colours.size(), 256); ++i)
+        table[i] = colours[i] | raster::kOpaque;
       const QImage::Format format = image.format();
       for (int y = 0; y < image.height(); ++y) {
         const uchar* src = image.constScanLine(y);
@@ -458,12 +463,14 @@ void storeIconPixels(const QImage& image, raster::Surface& dst, raster::Pixel ba
       for (int i = 0; i < 3; ++i)
         mixed[i] = std::min(255, premultiplied ? c[i] + (bg[i] * rest + 127) / 255
                                                : (c[i] * a + bg[i] * rest + 127) / 255);
-      out[x] = raster::kOpaque | static_cast<raster::Pixel>(mixed[0] << 16 | mixed[1] << 8 | mixed[2]);
+      out[x] =
+          raster::kOpaque | static_cast<raster::Pixel>(mixed[0] << 16 | mixed[1] << 8 | mixed[2]);
     }
   }
 }
 
-std::optional<PictureError> decodeBitmap(QFile& file, const PictureSize& size, raster::Surface& staging) {
+std::optional<PictureError> decodeBitmap(QFile& file, const PictureSize& size,
+                                         raster::Surface& staging) {
   staging.reshape(static_cast<int>(size.width), static_cast<int>(size.height));
   // Handing Qt an image of the right size and format over our buffer lets it
   // decode 24- and 32-bit bitmaps in place, without a second full-size copy.
@@ -540,7 +547,8 @@ void putHeader(uchar* p, const raster::Surface& pic, const BitmapGeometry& g) {
 // One row in file order (blue, green, red per pixel) with zero padding up to
 // `stride`. Plain byte stores vectorise once the compiler knows the buffers
 // do not overlap; packing pixels into words by hand measured slower.
-void encodeRow(const raster::Pixel* __restrict src, int width, uchar* __restrict dst, qint64 stride) {
+void encodeRow(const raster::Pixel* __restrict src, int width, uchar* __restrict dst,
+               qint64 stride) {
   uchar* out = dst;
   for (int x = 0; x < width; ++x, out += 3) {
     const raster::Pixel p = src[x];
@@ -597,7 +605,8 @@ QByteArray encodeBitmap(const raster::Surface& pic) {
     auto* p = reinterpret_cast<uchar*>(bytes.data());
     putHeader(p, pic, *g);
     p += kBitmapHeaderSize;
-    for (int y = pic.height() - 1; y >= 0; --y, p += g->stride) encodeRow(pic.row(y), pic.width(), p, g->stride);
+    for (int y = pic.height() - 1; y >= 0; --y, p += g->stride)
+      encodeRow(pic.row(y), pic.width(), p, g->stride);
     return bytes;
   } catch (const std::bad_alloc&) {
     return {};
@@ -615,7 +624,8 @@ bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* e
   try {
     // Rows go out in chunks of about 256 KiB through one reused buffer.
     const qint64 rowsPerChunk = std::max<qint64>(1, (256 * 1024) / g->stride);
-    std::vector<uchar> chunk(static_cast<std::size_t>(std::max(rowsPerChunk * g->stride, kBitmapHeaderSize)));
+    std::vector<uchar> chunk(
+        static_cast<std::size_t>(std::max(rowsPerChunk * g->stride, kBitmapHeaderSize)));
     return writeFileAtomically(
         path,
         [&](const std::function<bool(const char*, qint64)>& sink) {

@@ -10,7 +10,8 @@
 namespace tupalo {
 
 struct Settings {
-  int16_t FEMD = 0;  // 1: reproduce window positions at the next start; gates the window keys after it
+  int16_t FEMD =
+      0;  // 1: reproduce window positions at the next start; gates the window keys after it
 
   // Main window. LoadConfiguration mirrors here what the window has after each
   // key; SaveConfiguration takes them from the window itself.
@@ -46,9 +47,9 @@ struct Settings {
   QString LAN2;
   int16_t LAM1 = 0;  // restart the editor when the slot's program ends
   int16_t LAM2 = 0;
-  int16_t ASAM = 0;  // autosave target: 0 AUTOSAVE.BMP, 1 the file being edited
-  int16_t ASAT = 0;  // autosave interval in minutes, 0 = off
-  int16_t MERM = 0;  // merge window refreshes its preview automatically
+  int16_t ASAM = 0;   // autosave target: 0 AUTOSAVE.BMP, 1 the file being edited
+  int16_t ASAT = 0;   // autosave interval in minutes, 0 = off
+  int16_t MERM = 0;   // merge window refreshes its preview automatically
   int16_t FUZH = 10;  // fuzzy tolerances
   int16_t FUZS = 10;
   int16_t FUZV = 10;
@@ -59,7 +60,7 @@ struct Settings {
   int16_t HSET = 0;  // brightness factor of V Box / V Pen, percent
   int32_t MLLF = 0;  // magnifier window
   int32_t MLTP = 0;
-  int16_t MLDS = 0;  // magnifier shown
+  int16_t MLDS = 0;   // magnifier shown
   int16_t THPD = 50;  // thru pen depth, percent
   int16_t PRAD = 1;   // print preview draws the picture itself
 

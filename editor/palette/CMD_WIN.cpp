@@ -155,9 +155,7 @@ void CMD_WIN::closeEvent(QCloseEvent* ev) {
 // ---------------------------------------------------------------------------
 // Undo button and pen size
 
-void CMD_WIN::EnableUndoButton(UndoButton state) {
-  UNDO->setEnabled(state == UndoButton::Enabled);
-}
+void CMD_WIN::EnableUndoButton(UndoButton state) { UNDO->setEnabled(state == UndoButton::Enabled); }
 
 void CMD_WIN::StepPenSize(int delta) { PEN_SZ_SB->setValue(PEN_SZ_SB->value() + delta); }
 

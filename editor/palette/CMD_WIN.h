@@ -102,11 +102,14 @@ class CMD_WIN : public QWidget {
   QWidget* EXP_B_BASE;   // holds the expansion layout's group selector
   std::array<QWidget*, palette::kNormalGroups> ROOT_M{};    // the normal layout's groups
   std::array<QWidget*, palette::kExpansionGroups> EXP_M{};  // the expansion layout's groups
-  std::array<StripButton*, 36> CMD_B{};   // tool buttons (and the text button, 20)
-  std::array<StripButton*, 3> EDIT_B{};   // magnify buttons: x2, x4, x8
-  std::array<StripButton*, 8> FILE_B{};   // file buttons: open, save as, clipboard, size, new, print, scan
-  std::array<StripButton*, 5> SYS_B{};    // quit, settings, the two hand-overs (SYS_B(1) has no button)
-  std::array<StripButton*, 6> EFCT_B{};   // whole-picture effects: rotations, mirror, merge, special option
+  std::array<StripButton*, 36> CMD_B{};  // tool buttons (and the text button, 20)
+  std::array<StripButton*, 3> EDIT_B{};  // magnify buttons: x2, x4, x8
+  std::array<StripButton*, 8>
+      FILE_B{};  // file buttons: open, save as, clipboard, size, new, print, scan
+  std::array<StripButton*, 5>
+      SYS_B{};  // quit, settings, the two hand-overs (SYS_B(1) has no button)
+  std::array<StripButton*, 6>
+      EFCT_B{};  // whole-picture effects: rotations, mirror, merge, special option
   std::array<StripButton*, 20> EXP_M1{};  // tools of the expansion layout
   std::array<StripButton*, 4> EXP_M2{};   // zoom buttons of the expansion layout: x1, x2, x4, x8
   std::array<StripButton*, 3> EXP_B{};    // the expansion layout's group selector

@@ -51,7 +51,6 @@ void CMD_WIN::ShowTooLargeMessage() {
              Icon::Exclamation);
 }
 
-
 // ---------------------------------------------------------------------------
 // File buttons
 

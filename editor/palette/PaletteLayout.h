@@ -16,7 +16,11 @@ inline constexpr int kGroupHeight = kGroupRows * kButtonSize;
 inline constexpr int kPenRowHeight = 17;
 inline constexpr int kPenLabelWidth = 22;
 constexpr int PenRowTop(int selectorHeight) { return selectorHeight + kGroupHeight + 2; }
-constexpr int BottomRowTop(int selectorHeight) { return PenRowTop(selectorHeight) + kPenRowHeight + 2; }
-constexpr int WindowHeight(int selectorHeight) { return BottomRowTop(selectorHeight) + kButtonSize; }
+constexpr int BottomRowTop(int selectorHeight) {
+  return PenRowTop(selectorHeight) + kPenRowHeight + 2;
+}
+constexpr int WindowHeight(int selectorHeight) {
+  return BottomRowTop(selectorHeight) + kButtonSize;
+}
 
 }  // namespace tupalo::palette

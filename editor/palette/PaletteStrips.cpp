@@ -54,7 +54,7 @@ QString commandTip(Family family, int i) {
       const int code = ExpansionToolCode(i, 0, 0);
       return code == tool::ExpLine         ? QStringLiteral("Line")
              : code == tool::ExpCirclefill ? QStringLiteral("Circlefill")
-                             : ToolStatusName(code);
+                                           : ToolStatusName(code);
     }
   }
   return {};

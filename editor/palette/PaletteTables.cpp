@@ -126,13 +126,42 @@ QString SettingsWindowName(SettingsWindow w) {
 std::optional<int> CmdButtonToolCode(int i, int16_t lmod) {
   using namespace tool;
   // CMD_B(i), by button: the text button (20) has no tool of its own.
-  static constexpr std::array<int, 36> kCodes = {
-      Pset,           FreeLine,   Line,          Box,         Boxfill,      Circle,
-      Circlefill,     PaintA,     PaintB,        MaskPen,     ReverseMaskPen, AreaCopy,
-      LeftSideChange, RightSideChange, UpSideChange, DownSideChange, Reverse, ChangeColor,
-      CopyToClipboard, CopyFromClipboard, -1,    Spray,       MaskSpray,    FuzzyMaskPen,
-      FuzzyChangeColor, ReverseChangeColor, FuzzyReverseChangeColor, Polygon, PolygonCopy, GlassMirror,
-      BezierLine,     VBox,       VPen,          AirSpray,    MaskAirSpray, ThruPen};
+  static constexpr std::array<int, 36> kCodes = {Pset,
+                                                 FreeLine,
+                                                 Line,
+                                                 Box,
+                                                 Boxfill,
+                                                 Circle,
+                                                 Circlefill,
+                                                 PaintA,
+                                                 PaintB,
+                                                 MaskPen,
+                                                 ReverseMaskPen,
+                                                 AreaCopy,
+                                                 LeftSideChange,
+                                                 RightSideChange,
+                                                 UpSideChange,
+                                                 DownSideChange,
+                                                 Reverse,
+                                                 ChangeColor,
+                                                 CopyToClipboard,
+                                                 CopyFromClipboard,
+                                                 -1,
+                                                 Spray,
+                                                 MaskSpray,
+                                                 FuzzyMaskPen,
+                                                 FuzzyChangeColor,
+                                                 ReverseChangeColor,
+                                                 FuzzyReverseChangeColor,
+                                                 Polygon,
+                                                 PolygonCopy,
+                                                 GlassMirror,
+                                                 BezierLine,
+                                                 VBox,
+                                                 VPen,
+                                                 AirSpray,
+                                                 MaskAirSpray,
+                                                 ThruPen};
   if (i < 0 || i >= int(kCodes.size()) || kCodes[i] < 0) return std::nullopt;
   if (kCodes[i] == Line && lmod > 0) return LineType2;
   return kCodes[i];
@@ -146,9 +175,10 @@ SettingsWindow CmdButtonSettingsWindow(int i) {
 int ExpansionToolCode(int i, int16_t lmod, int current) {
   using namespace tool;
   static constexpr std::array<int, 20> kCodes = {
-      ExpPset, PaintA, PaintB, MaskPen, ReverseMaskPen, ExpBoxfill, ExpCopy,
-      LeftSideChange, RightSideChange, UpSideChange, DownSideChange, FuzzyMaskPen, ExpLine, ExpBox,
-      ExpCircle, ExpCirclefill, VPen, ExpVPen, AirSpray, MaskAirSpray};
+      ExpPset,        PaintA,       PaintB,         MaskPen,         ReverseMaskPen,
+      ExpBoxfill,     ExpCopy,      LeftSideChange, RightSideChange, UpSideChange,
+      DownSideChange, FuzzyMaskPen, ExpLine,        ExpBox,          ExpCircle,
+      ExpCirclefill,  VPen,         ExpVPen,        AirSpray,        MaskAirSpray};
   if (i < 0 || i >= int(kCodes.size())) return current;
   if (kCodes[i] == ExpLine && lmod > 0) return ExpLineType2;
   return kCodes[i];
@@ -156,7 +186,8 @@ int ExpansionToolCode(int i, int16_t lmod, int current) {
 
 int ExpansionToolButton(int toolCode) {
   for (int i = 0; i < 20; ++i)
-    if (ExpansionToolCode(i, 0, -1) == toolCode || ExpansionToolCode(i, 1, -1) == toolCode) return i;
+    if (ExpansionToolCode(i, 0, -1) == toolCode || ExpansionToolCode(i, 1, -1) == toolCode)
+      return i;
   return -1;
 }
 

@@ -1,15 +1,13 @@
-#include "platform/AtomicFile.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 
+#include "platform/AtomicFile.h"
 #include "platform/FileErrors.h"
 
 namespace tupalo {

@@ -71,7 +71,8 @@ void onceShown(std::function<void(D*)> act) {
 
 // A key press and release as the window system delivers them: to the focused
 // control, from where Qt passes unhandled keys up to the box.
-void press(QWidget* dlg, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
+void press(QWidget* dlg, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+           const QString& text = {}) {
   QWidget* target = dlg->focusWidget() ? dlg->focusWidget() : dlg;
   QKeyEvent down(QEvent::KeyPress, key, mods, text);
   QCoreApplication::sendEvent(target, &down);
@@ -96,7 +97,8 @@ Answer answerWith(const MessageRequest& req, std::function<void(QMessageBox*)> a
   return prompter.message(req);
 }
 
-Answer answerWithKey(const MessageRequest& req, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+Answer answerWithKey(const MessageRequest& req, int key,
+                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
   return answerWith(req, [=](QMessageBox* box) { press(box, key, mods); });
 }
 
@@ -115,7 +117,8 @@ QStringList textsLeftToRight(QMessageBox* box) {
 class ButtonLayoutStyle : public QProxyStyle {
  public:
   explicit ButtonLayoutStyle(QDialogButtonBox::ButtonLayout layout) : layout_(layout) {}
-  int styleHint(StyleHint hint, const QStyleOption* opt, const QWidget* w, QStyleHintReturn* ret) const override {
+  int styleHint(StyleHint hint, const QStyleOption* opt, const QWidget* w,
+                QStyleHintReturn* ret) const override {
     if (hint == SH_DialogButtonLayout) return layout_;
     return QProxyStyle::styleHint(hint, opt, w, ret);
   }
@@ -157,12 +160,14 @@ TEST(SplitFilter, ToleratesDamagedFilters) {
 TEST(QtFilterPatterns, MatchNamesOfAnyCaseOnACaseSensitiveFileSystem) {
   QTemporaryDir tmp;
   ASSERT_TRUE(tmp.isValid());
-  for (const char* n : {"a.bmp", "B.BMP", "c.Bmp", "d.ico", "noext", "e.bmp.bak", "f.dib", "g[1].BMP"}) {
+  for (const char* n :
+       {"a.bmp", "B.BMP", "c.Bmp", "d.ico", "noext", "e.bmp.bak", "f.dib", "g[1].BMP"}) {
     QFile f(tmp.filePath(n));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   }
   const auto matches = [&](const QString& pattern) {
-    return QDir(tmp.path()).entryList(qtFilterPatterns(pattern), QDir::Files | QDir::CaseSensitive, QDir::Name);
+    return QDir(tmp.path())
+        .entryList(qtFilterPatterns(pattern), QDir::Files | QDir::CaseSensitive, QDir::Name);
   };
   EXPECT_EQ(matches("*.BMP"), (QStringList{"B.BMP", "a.bmp", "c.Bmp", "g[1].BMP"}));
   EXPECT_EQ(matches("*.BMP;*.DIB"), (QStringList{"B.BMP", "a.bmp", "c.Bmp", "f.dib", "g[1].BMP"}));
@@ -189,7 +194,8 @@ TEST(QtPrompterMessage, ShowsTheQuestionAsAsked) {
   QWidget owner;
   MessageRequest req;
   req.title = QStringLiteral("Tupa ");
-  req.text = QStringLiteral("<b>a.bmp</b>\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。");
+  req.text = QStringLiteral(
+      "<b>a.bmp</b>\nパス又はファイル名が不正です　SAVEできません\n正しく入力し直してください。");
   req.buttons = Buttons::Ok;
   req.icon = Icon::Exclamation;
 
@@ -219,7 +225,8 @@ TEST(QtPrompterMessage, ButtonsInWindowsOrderWithJapaneseTexts) {
   // Desktops order dialog buttons differently; the box keeps its own order on
   // all of them.
   ButtonLayoutStyle gnome(QDialogButtonBox::GnomeLayout), kde(QDialogButtonBox::KdeLayout);
-  for (QStyle* layout : {static_cast<QStyle*>(nullptr), static_cast<QStyle*>(&gnome), static_cast<QStyle*>(&kde)}) {
+  for (QStyle* layout :
+       {static_cast<QStyle*>(nullptr), static_cast<QStyle*>(&gnome), static_cast<QStyle*>(&kde)}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(c.texts.join(' ').toStdString());
       QStringList seen;
@@ -272,10 +279,14 @@ TEST(QtPrompterMessage, EnterTakesTheDefaultButton) {
     int defaultButton;
     Answer expected;
   } cases[] = {
-      {Buttons::YesNo, -1, Answer::Yes},      {Buttons::YesNo, 1, Answer::No},
-      {Buttons::YesNoCancel, 0, Answer::Yes}, {Buttons::YesNoCancel, 1, Answer::No},
-      {Buttons::YesNoCancel, 2, Answer::Cancel}, {Buttons::OkCancel, 1, Answer::Cancel},
-      {Buttons::OkCancel, 7, Answer::Ok},     {Buttons::YesNo, 2, Answer::Yes},  // out of range: the first
+      {Buttons::YesNo, -1, Answer::Yes},
+      {Buttons::YesNo, 1, Answer::No},
+      {Buttons::YesNoCancel, 0, Answer::Yes},
+      {Buttons::YesNoCancel, 1, Answer::No},
+      {Buttons::YesNoCancel, 2, Answer::Cancel},
+      {Buttons::OkCancel, 1, Answer::Cancel},
+      {Buttons::OkCancel, 7, Answer::Ok},
+      {Buttons::YesNo, 2, Answer::Yes},  // out of range: the first
       {Buttons::Ok, -1, Answer::Ok},
   };
   for (const auto& c : cases) {
@@ -389,7 +400,8 @@ TEST(QtPrompterFile, OpenDialogInAFolderGivenWithAWildcard) {
     EXPECT_EQ(QDir(dlg->directory()).canonicalPath(), QDir(tmp.path()).canonicalPath());
     EXPECT_EQ(filterIndexShown(dlg), 0);
     // No name typed: the wildcard only said where to look.
-    EXPECT_EQ(QDir(dlg->selectedFiles().value(0)).canonicalPath(), QDir(tmp.path()).canonicalPath());
+    EXPECT_EQ(QDir(dlg->selectedFiles().value(0)).canonicalPath(),
+              QDir(tmp.path()).canonicalPath());
     // A name that does not exist is accepted; the loader reports it.
     dlg->selectFile(tmp.filePath("missing.AIP"));
     press(dlg, Qt::Key_Return);  // as the user confirms the name
@@ -410,7 +422,9 @@ TEST(QtPrompterFile, OpenDialogInAFolderGivenWithAWildcard) {
 TEST(ScriptedPrompter, AnswersInOrderAndRecordsEveryQuestion) {
   ScriptedPrompter p;
   std::vector<QString> seenWhileShown;
-  p.answer(Answer::No).answer(Answer::Cancel, [&](const MessageRequest& r) { seenWhileShown.push_back(r.text); });
+  p.answer(Answer::No).answer(Answer::Cancel, [&](const MessageRequest& r) {
+    seenWhileShown.push_back(r.text);
+  });
   p.choose("/tmp/a.BMP").cancelFile();
 
   EXPECT_EQ(p.message(ask(Buttons::YesNo, 1)), Answer::No);

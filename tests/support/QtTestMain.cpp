@@ -1,7 +1,8 @@
 // Test entry point for everything that touches Qt: one QApplication for the
 // whole run, on the offscreen platform unless the caller chose another.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 namespace {
 QtMessageHandler previousHandler = nullptr;

@@ -10,41 +10,58 @@ namespace {
 
 const char* name(Answer a) {
   switch (a) {
-    case Answer::Ok: return "Ok";
-    case Answer::Cancel: return "Cancel";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
+    case Answer::Ok:
+      return "Ok";
+    case Answer::Cancel:
+      return "Cancel";
+    case Answer::Yes:
+      return "Yes";
+    case Answer::No:
+      return "No";
   }
   return "?";
 }
 
 const char* name(Buttons b) {
   switch (b) {
-    case Buttons::Ok: return "Ok";
-    case Buttons::OkCancel: return "OkCancel";
-    case Buttons::YesNo: return "YesNo";
-    case Buttons::YesNoCancel: return "YesNoCancel";
+    case Buttons::Ok:
+      return "Ok";
+    case Buttons::OkCancel:
+      return "OkCancel";
+    case Buttons::YesNo:
+      return "YesNo";
+    case Buttons::YesNoCancel:
+      return "YesNoCancel";
   }
   return "?";
 }
 
 const char* name(Icon i) {
   switch (i) {
-    case Icon::None: return "None";
-    case Icon::Question: return "Question";
-    case Icon::Exclamation: return "Exclamation";
-    case Icon::Information: return "Information";
-    case Icon::Critical: return "Critical";
+    case Icon::None:
+      return "None";
+    case Icon::Question:
+      return "Question";
+    case Icon::Exclamation:
+      return "Exclamation";
+    case Icon::Information:
+      return "Information";
+    case Icon::Critical:
+      return "Critical";
   }
   return "?";
 }
 
 bool offers(Buttons b, Answer a) {
   switch (b) {
-    case Buttons::Ok: return a == Answer::Ok;
-    case Buttons::OkCancel: return a == Answer::Ok || a == Answer::Cancel;
-    case Buttons::YesNo: return a == Answer::Yes || a == Answer::No;
-    case Buttons::YesNoCancel: return a != Answer::Ok;
+    case Buttons::Ok:
+      return a == Answer::Ok;
+    case Buttons::OkCancel:
+      return a == Answer::Ok || a == Answer::Cancel;
+    case Buttons::YesNo:
+      return a == Answer::Yes || a == Answer::No;
+    case Buttons::YesNoCancel:
+      return a != Answer::Ok;
   }
   return false;
 }
@@ -59,13 +76,14 @@ std::string quoted(const QString& s) {
 }  // namespace
 
 std::string describe(const MessageRequest& req) {
-  return "{title " + quoted(req.title) + ", text " + quoted(req.text) + ", buttons " + name(req.buttons) +
-         ", icon " + name(req.icon) + ", default " + std::to_string(req.defaultButton) + "}";
+  return "{title " + quoted(req.title) + ", text " + quoted(req.text) + ", buttons " +
+         name(req.buttons) + ", icon " + name(req.icon) + ", default " +
+         std::to_string(req.defaultButton) + "}";
 }
 
 std::string describe(const FileRequest& req) {
-  return std::string("{") + (req.save ? "save" : "open") + ", title " + quoted(req.title) + ", initial " +
-         quoted(req.initialName) + ", filter " + quoted(req.filter) + ", index " +
+  return std::string("{") + (req.save ? "save" : "open") + ", title " + quoted(req.title) +
+         ", initial " + quoted(req.initialName) + ", filter " + quoted(req.filter) + ", index " +
          std::to_string(req.filterIndex) + "}";
 }
 
@@ -80,9 +98,11 @@ void PrintTo(const FileAnswer& a, std::ostream* os) {
 
 ScriptedPrompter::~ScriptedPrompter() {
   if (!strict_) return;
-  for (const MessageStep& s : answers_) ADD_FAILURE() << "ScriptedPrompter: answer " << name(s.answer) << " was never asked for";
+  for (const MessageStep& s : answers_)
+    ADD_FAILURE() << "ScriptedPrompter: answer " << name(s.answer) << " was never asked for";
   for (const FileStep& s : fileAnswers_)
-    ADD_FAILURE() << "ScriptedPrompter: file answer " << (s.answer.cancelled ? "(cancel)" : quoted(s.answer.path))
+    ADD_FAILURE() << "ScriptedPrompter: file answer "
+                  << (s.answer.cancelled ? "(cancel)" : quoted(s.answer.path))
                   << " was never asked for";
 }
 
@@ -135,7 +155,8 @@ Answer ScriptedPrompter::message(const MessageRequest& req) {
   // A scripted answer the box cannot give means the test and the code disagree
   // about which question this is.
   if (!offers(req.buttons, step.answer))
-    ADD_FAILURE() << "ScriptedPrompter: answer " << name(step.answer) << " is not a button of " << describe(req);
+    ADD_FAILURE() << "ScriptedPrompter: answer " << name(step.answer) << " is not a button of "
+                  << describe(req);
   if (step.hook) step.hook(req);
   return step.answer;
 }

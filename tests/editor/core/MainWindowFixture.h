@@ -2,18 +2,18 @@
 // A main window on a temporary program folder with the factory files copied
 // in, answering its questions from a script.
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <memory>
 
 #include "editor/EditorWindows.h"
 #include "editor/core/P_WIN.h"
 #include "editor/dialogs/COL_WIN.h"
-#include "editor/palette/CMD_WIN.h"
 #include "editor/files/PictureFile.h"
+#include "editor/palette/CMD_WIN.h"
 #include "platform/raster/Raster.h"
 #include "support/ScriptedPrompter.h"
 
@@ -88,7 +88,7 @@ class MainWindowTest : public ::testing::Test {
   Editor editor;
   ScriptedPrompter prompter;
   std::unique_ptr<EditorWindows> windows;
-  P_WIN* win = nullptr;      // the main window
+  P_WIN* win = nullptr;       // the main window
   CMD_WIN* cmdWin = nullptr;  // the command palette
   COL_WIN* colWin = nullptr;  // the colour window
 };

@@ -85,7 +85,8 @@ TEST_F(MainWindowTest, FileDroppedOnTheWindowIsOffered) {
   QCoreApplication::sendEvent(win, &drop);
   QCoreApplication::processEvents();
   ASSERT_EQ(prompter.messages().size(), 1u);
-  EXPECT_TRUE(prompter.lastMessage().text.startsWith(path + QStringLiteral("がドロップされました")));
+  EXPECT_TRUE(
+      prompter.lastMessage().text.startsWith(path + QStringLiteral("がドロップされました")));
   EXPECT_EQ(editor.PicSize, (Pair{8, 8}));
 }
 

@@ -26,7 +26,8 @@ TEST_F(MainWindowTest, QuitQuestionAndYesRewritesTheSettingsFromTheTemplate) {
   EXPECT_EQ(q.defaultButton, 2);  // Cancel
   const QString cnf = readConfig();
   EXPECT_TRUE(cnf.contains(QStringLiteral("FUZH ,  33 ")));
-  EXPECT_TRUE(readFile(app + QStringLiteral("/TUPA.CDI")).contains("\nCNAM , renamed \nCA_R , 17 \n"));
+  EXPECT_TRUE(
+      readFile(app + QStringLiteral("/TUPA.CDI")).contains("\nCNAM , renamed \nCA_R , 17 \n"));
   // The template's comment lines survive the rewrite.
   EXPECT_TRUE(cnf.startsWith(QStringLiteral("'")));
   EXPECT_TRUE(cnf.trimmed().endsWith(QStringLiteral("[EOF]")));
@@ -135,18 +136,25 @@ TEST_F(MainWindowTest, QuitWithAFailedSaveReportsAndAsksAgain) {
   const QString full = writePicture(QStringLiteral("full.bmp"));
   const QByteArray before = readFile(full);
   prompter.clearRecord();
-  prompter.answer(Answer::No).choose(full).answer(Answer::Ok).answer(Answer::Ok).answer(Answer::Cancel);
+  prompter.answer(Answer::No)
+      .choose(full)
+      .answer(Answer::Ok)
+      .answer(Answer::Ok)
+      .answer(Answer::Cancel);
   setWriteFaultInjector([](qint64 written) { return written < 54; });
   EXPECT_FALSE(win->QuitRoutine());
   setWriteFaultInjector({});
   ASSERT_EQ(prompter.messages().size(), 4u);
-  EXPECT_TRUE(prompter.messages()[2].text.endsWith(QStringLiteral("\n理由 : ディスクの容量不足です")));
+  EXPECT_TRUE(
+      prompter.messages()[2].text.endsWith(QStringLiteral("\n理由 : ディスクの容量不足です")));
   EXPECT_EQ(readFile(full), before);
 }
 
 TEST_F(MainWindowTest, QuitSavingUnderAnUnsupportedNameDoesNotLoseThePicture) {
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
-  prompter.answer(Answer::No).choose(dir.path() + QStringLiteral("/x.png")).answer(Answer::Ok)
+  prompter.answer(Answer::No)
+      .choose(dir.path() + QStringLiteral("/x.png"))
+      .answer(Answer::Ok)
       .answer(Answer::Cancel);
   EXPECT_FALSE(win->QuitRoutine());
   EXPECT_EQ(prompter.messages()[1].text, QStringLiteral("サポート外のファイル形式です。"));
@@ -181,7 +189,8 @@ TEST_F(MainWindowTest, LoaderResultsForGoodBadMissingAndUnsupportedFiles) {
   prompter.answer(Answer::Ok);
   win->LoadImage(bad, result);
   EXPECT_EQ(result, -1);
-  EXPECT_TRUE(prompter.lastMessage().text.startsWith(QStringLiteral("ファイル読み込みエラー ( 481)\n")));
+  EXPECT_TRUE(
+      prompter.lastMessage().text.startsWith(QStringLiteral("ファイル読み込みエラー ( 481)\n")));
   EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
   EXPECT_EQ(editor.ViewSize.x, std::min(640, editor.ViewSize.x));
   EXPECT_TRUE(editor.CurrentFileName.isEmpty());
@@ -192,7 +201,7 @@ TEST_F(MainWindowTest, LoaderResultsForGoodBadMissingAndUnsupportedFiles) {
 
   prompter.answer(Answer::Ok);
   win->LoadImage(dir.path(), result);  // a folder
-  EXPECT_EQ(result, -2);  // no picture extension
+  EXPECT_EQ(result, -2);               // no picture extension
   prompter.answer(Answer::Ok);
   QDir().mkpath(dir.path() + QStringLiteral("/folder.bmp"));
   win->LoadImage(dir.path() + QStringLiteral("/folder.bmp"), result);
@@ -205,8 +214,10 @@ TEST_F(MainWindowTest, DroppedFileAsksThenLoads) {
   const QString path = writePicture(QStringLiteral("dropped.bmp"), 6, 2);
   prompter.answer(Answer::No);
   win->HandleDroppedFile(path);
-  EXPECT_EQ(prompter.lastMessage().text,
-            path + QStringLiteral("がドロップされました\n現在の画像は保存されませんがそれでもよろしいですか?"));
+  EXPECT_EQ(
+      prompter.lastMessage().text,
+      path + QStringLiteral(
+                 "がドロップされました\n現在の画像は保存されませんがそれでもよろしいですか?"));
   EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
 
   prompter.answer(Answer::Yes);

@@ -27,11 +27,11 @@ TEST_F(MainWindowTest, EmptyCommandLineStartsANewWhitePicture) {
   EXPECT_EQ(editor.colours.ColourPageNames[9], QStringLiteral("くすみ色"));
   EXPECT_EQ(editor.colours.ColourTable[0][1][3], 255);
   EXPECT_EQ(editor.colours.CurrentColourPage, 0);
-  EXPECT_EQ(win->splashLog(),
-            (QStringList{QStringLiteral("Paint Tool TupaloW.2.58"), win->splashLog().at(1),
-                         QStringLiteral("Starting..."), QStringLiteral("Checking commandline.."),
-                         QStringLiteral("Initilizing from tupa.cnf..."),
-                         QStringLiteral("Complete...")}));
+  EXPECT_EQ(
+      win->splashLog(),
+      (QStringList{QStringLiteral("Paint Tool TupaloW.2.58"), win->splashLog().at(1),
+                   QStringLiteral("Starting..."), QStringLiteral("Checking commandline.."),
+                   QStringLiteral("Initilizing from tupa.cnf..."), QStringLiteral("Complete...")}));
   EXPECT_TRUE(prompter.messages().empty());
 }
 
@@ -127,7 +127,8 @@ TEST_F(MainWindowTest, MissingCommandLineFileIsReportedAndANewPictureStarts) {
   prompter.answer(Answer::Ok);
   ASSERT_EQ(start(path), P_WIN::StartResult::Running);
   EXPECT_EQ(prompter.lastMessage().text,
-            QStringLiteral("ファイル読み込みエラー ( 53)\n理由 : ファイルが見つかりません。\nファイル名 : ") +
+            QStringLiteral(
+                "ファイル読み込みエラー ( 53)\n理由 : ファイルが見つかりません。\nファイル名 : ") +
                 path + QStringLiteral("\n読み込みを中止します"));
   EXPECT_EQ(editor.PicSize, (Pair{640, 480}));
   EXPECT_TRUE(editor.CurrentFileName.isEmpty());
@@ -138,8 +139,9 @@ TEST_F(MainWindowTest, LowColourDepthAsksAndNoEndsTheProgram) {
   prompter.answer(Answer::No);
   EXPECT_EQ(start({}, 8), P_WIN::StartResult::EndProgram);
   const MessageRequest& q = prompter.lastMessage();
-  EXPECT_EQ(q.text, QStringLiteral("Windowsの色数が足りません\n本Editorはカラーパレットには対応しませんので\n"
-                                   "16Bit/24Bit/ 32Bit Colorでご利用ください。\nTupaを起動させますか ?"));
+  EXPECT_EQ(q.text, QStringLiteral(
+                        "Windowsの色数が足りません\n本Editorはカラーパレットには対応しませんので\n"
+                        "16Bit/24Bit/ 32Bit Colorでご利用ください。\nTupaを起動させますか ?"));
   EXPECT_EQ(q.buttons, Buttons::YesNo);
   EXPECT_EQ(q.icon, Icon::Exclamation);
   EXPECT_FALSE(QFile::exists(app + QStringLiteral("/TUPA.CNF")));
@@ -157,8 +159,8 @@ TEST_F(MainWindowTest, ReloadQuestionLoadsTheLastPictureOnYes) {
   prompter.answer(Answer::Yes);
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
   const MessageRequest& q = prompter.lastMessage();
-  EXPECT_EQ(q.text, QStringLiteral("前回編集していたファイルを読み込みますか?\nファイル名 :") + path +
-                        QStringLiteral("\n"));
+  EXPECT_EQ(q.text, QStringLiteral("前回編集していたファイルを読み込みますか?\nファイル名 :") +
+                        path + QStringLiteral("\n"));
   EXPECT_EQ(q.buttons, Buttons::YesNo);
   EXPECT_EQ(q.icon, Icon::Question);
   EXPECT_EQ(editor.PicSize, (Pair{9, 6}));

@@ -94,8 +94,8 @@ TEST(View, CommitTakesTheCanvasPixelNearestEachBlocksCentre) {
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 40; ++x) {
         const bool inside = x >= 6 && x < 26 && y >= 4 && y < 14;
-        const Pixel want = inside ? e.DRAW.pixel((x - 6) * z + off, (y - 4) * z + off)
-                                  : before.pixel(x, y);
+        const Pixel want =
+            inside ? e.DRAW.pixel((x - 6) * z + off, (y - 4) * z + off) : before.pixel(x, y);
         ASSERT_EQ(e.PIC.pixel(x, y), want) << "zoom " << z << " at " << x << "," << y;
       }
     // UNDO holds the visible region as it was, at 1:1.
@@ -140,9 +140,8 @@ TEST(View, ScrollingDropsMultiStepToolsToTheirFirstStep) {
   struct Case {
     int before, after;
     bool workHidden;
-  } cases[] = {{5027, 27, false}, {7027, 27, false}, {6028, 28, true}, {8028, 28, true},
-               {5029, 29, true},  {12029, 11029, true}, {13029, 11029, true},
-               {1031, 31, false}};
+  } cases[] = {{5027, 27, false}, {7027, 27, false},    {6028, 28, true},     {8028, 28, true},
+               {5029, 29, true},  {12029, 11029, true}, {13029, 11029, true}, {1031, 31, false}};
   for (const Case& c : cases) {
     Editor e = editorWith(100, 100);
     Relayout(e, {52, 52, 0, 0});

@@ -1,16 +1,15 @@
-#include "editor/files/ColourFile.h"
-
-#include "editor/files/ConfigText.h"
-#include "platform/AtomicFile.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <cstring>
+
+#include "editor/files/ColourFile.h"
+#include "editor/files/ConfigText.h"
+#include "platform/AtomicFile.h"
 
 namespace tupalo {
 
@@ -78,7 +77,8 @@ TEST_F(ColourFile, PagesColoursAndLinesThatHaveNowhereToGo) {
   EXPECT_EQ(d.ColourPageNames[0], QString::fromUtf8("基本"));
   EXPECT_EQ(d.ColourPageNames[1], "");
   EXPECT_EQ(d.ColourPageNames[2], QString::fromUtf8("三"));
-  for (int page = 3; page < 10; ++page) EXPECT_EQ(d.ColourPageNames[page], " " + QString::number(page) + ".");
+  for (int page = 3; page < 10; ++page)
+    EXPECT_EQ(d.ColourPageNames[page], " " + QString::number(page) + ".");
   EXPECT_EQ(colourOf(d, 0, 0), (Colour{1, 2, 3}));
   EXPECT_EQ(colourOf(d, 0, 26), (Colour{0, 7, 0}));
   EXPECT_EQ(colourOf(d, 0, 1), (Colour{255, 0, 0})) << "0..255; beyond 16 bits not read";
@@ -91,7 +91,8 @@ TEST_F(ColourFile, PagesColoursAndLinesThatHaveNowhereToGo) {
 
   // An eleventh page is not read; "[EOF]" ends the data only as it stands.
   QByteArray eleven;
-  for (int i = 1; i <= 11; ++i) eleven += "CNAM , p" + QByteArray::number(i) + "\nCA_R , " + QByteArray::number(i) + "\n";
+  for (int i = 1; i <= 11; ++i)
+    eleven += "CNAM , p" + QByteArray::number(i) + "\nCA_R , " + QByteArray::number(i) + "\n";
   const ColourDictionary e = load(eleven + " [EOF]\nCNAM , late\n[EOF]\nCNAM , after\n");
   EXPECT_EQ(std::tuple(e.ColourPageNames[9], e.ColourPageNames[10]), std::tuple("p10", " 10."));
   EXPECT_EQ(std::tuple(e.ColourTable[9][0][1], e.ColourTable[10][0][1]), std::tuple(10, 0));
@@ -106,15 +107,35 @@ TEST_F(ColourFile, LinesAreRewrittenInPlace) {
   d.ColourTable[1][1][1] = 77;
   QByteArray pages2to10 = "CNAM , x\n";
   for (int i = 0; i < 8; ++i) pages2to10 += "CNAM , y\n";
-  EXPECT_EQ(rewrite("  ' comment  \n\nCA_G , 9 'orphan\nCNAM , old 'skin\nCA_G,1\nC[_B , 1 'last\nCA_Q , 4 'odd\n"
-                    "ZZZZ , own\nCNAM , b\nCB_R , 0\n" + pages2to10 + "CA_R , 6\n[EOF]\nCA_R , 1\n",
+  EXPECT_EQ(rewrite("  ' comment  \n\nCA_G , 9 'orphan\nCNAM , old 'skin\nCA_G,1\nC[_B , 1 "
+                    "'last\nCA_Q , 4 'odd\n"
+                    "ZZZZ , own\nCNAM , b\nCB_R , 0\n" +
+                        pages2to10 + "CA_R , 6\n[EOF]\nCA_R , 1\n",
                     d),
-            (QStringList{"' comment", "", "CA_G , 9 'orphan", QString::fromUtf8("CNAM , 肌 'skin"), "CA_G , 128 ",
-                         "C[_B , 5 'last", "CA_Q , 4 'odd", "ZZZZ , own ", QString::fromUtf8("CNAM , Tom’s new "),
-                         "CB_R , 77 ", "CNAM ,  2. ", "CNAM ,  3. ", "CNAM ,  4. ", "CNAM ,  5. ", "CNAM ,  6. ",
-                         "CNAM ,  7. ", "CNAM ,  8. ", "CNAM ,  9. ", "CNAM , y ", "CA_R , 6 ", "[EOF]",
+            (QStringList{"' comment",
+                         "",
+                         "CA_G , 9 'orphan",
+                         QString::fromUtf8("CNAM , 肌 'skin"),
+                         "CA_G , 128 ",
+                         "C[_B , 5 'last",
+                         "CA_Q , 4 'odd",
+                         "ZZZZ , own ",
+                         QString::fromUtf8("CNAM , Tom’s new "),
+                         "CB_R , 77 ",
+                         "CNAM ,  2. ",
+                         "CNAM ,  3. ",
+                         "CNAM ,  4. ",
+                         "CNAM ,  5. ",
+                         "CNAM ,  6. ",
+                         "CNAM ,  7. ",
+                         "CNAM ,  8. ",
+                         "CNAM ,  9. ",
+                         "CNAM , y ",
+                         "CA_R , 6 ",
+                         "[EOF]",
                          "CA_R , 1"}));
-  EXPECT_EQ(rewrite("CNAM , a\nCA_R , 1", d), (QStringList{QString::fromUtf8("CNAM , 肌 "), "CA_R , 0 ", "[EOF]"}));
+  EXPECT_EQ(rewrite("CNAM , a\nCA_R , 1", d),
+            (QStringList{QString::fromUtf8("CNAM , 肌 "), "CA_R , 0 ", "[EOF]"}));
 }
 
 TEST_F(ColourFile, FactoryFileIsSeededAndWhatIsSavedReadsBackTheSame) {
@@ -127,7 +148,8 @@ TEST_F(ColourFile, FactoryFileIsSeededAndWhatIsSavedReadsBackTheSame) {
   for (int page = 0; page < 10; ++page) {
     d.ColourPageNames[page] = QString::fromUtf8("頁 %1 , x").arg(page);
     for (int c = 0; c < 27; ++c)
-      for (int k = 1; k <= 3; ++k) d.ColourTable[page][c][k] = static_cast<int16_t>((page * 31 + c * 7 + k * 101) % 256);
+      for (int k = 1; k <= 3; ++k)
+        d.ColourTable[page][c][k] = static_cast<int16_t>((page * 31 + c * 7 + k * 101) % 256);
   }
   ASSERT_TRUE(SaveColourFile(app, d));
   const QByteArray first = readAll(cdi());
@@ -171,7 +193,8 @@ TEST_F(ColourFile, FailedSaveLeavesTheOldFileByteForByte) {
   ColourDictionary d = loadFile();
   d.ColourTable[9][26][1] = 1;
   const QStringList before = QDir(app).entryList(QDir::AllEntries | QDir::Hidden);
-  for (qint64 failAt : {qint64(0), qint64(1), qint64(4096), kFactory.size() - 10}) {  // down to the last line
+  for (qint64 failAt :
+       {qint64(0), qint64(1), qint64(4096), kFactory.size() - 10}) {  // down to the last line
     setWriteFaultInjector([failAt](qint64 written) { return written < failAt; });
     QString error;
     EXPECT_FALSE(SaveColourFile(app, d, &error));
@@ -263,7 +286,8 @@ TEST(FactoryColourFile, HoldsEveryLineOfTenNamedPagesOfDistinctColours) {
   for (int page = 0; page < 10; ++page) {
     expectedKeys << "CNAM";
     for (int c = 0; c < 27; ++c)
-      for (const char* k : {"R", "G", "B"}) expectedKeys << QStringLiteral("C%1_%2").arg(QChar(65 + c)).arg(k);
+      for (const char* k : {"R", "G", "B"})
+        expectedKeys << QStringLiteral("C%1_%2").arg(QChar(65 + c)).arg(k);
   }
   for (const QString& line : lines.first(lines.size() - 1))
     if (!line.isEmpty() && !line.startsWith(u'\'')) keys << splitKeyLine(line).key;

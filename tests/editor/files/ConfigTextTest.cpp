@@ -1,20 +1,21 @@
-#include "editor/files/ConfigText.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "editor/files/ConfigText.h"
 
 namespace tupalo {
 namespace {
 
 TEST(ConfigNumber, ReadsDecimalTextRoundingHalvesToEven) {
   const std::pair<const char*, int> cases[] = {
-      {" 12", 12}, {"-3", -3},  {"+7", 7},    {"1.5", 2},    {"2.5", 2},   {"-2.5", -2}, {"-1.5", -2},
-      {"2.51", 3}, {".6", 1},   {"3.", 3},    {"1,5", 1},    {"7abc", 7},  {"1.5.5", 2}, {"1e3", 1},
-      {"abc", 0},  {"", 0},     {"- 3", 0},   {"+-3", 0},    {"\t 4", 4},  {"00012", 12},
-      {"１２", 0},  // full-width digits are not digits here
+      {" 12", 12},  {"-3", -3},    {"+7", 7},   {"1.5", 2}, {"2.5", 2}, {"-2.5", -2},
+      {"-1.5", -2}, {"2.51", 3},   {".6", 1},   {"3.", 3},  {"1,5", 1}, {"7abc", 7},
+      {"1.5.5", 2}, {"1e3", 1},    {"abc", 0},  {"", 0},    {"- 3", 0}, {"+-3", 0},
+      {"\t 4", 4},  {"00012", 12}, {"１２", 0},  // full-width digits are not digits here
   };
   for (const auto& [text, expected] : cases)
     EXPECT_EQ(configNumber16(QString::fromUtf8(text)), std::optional<int16_t>(expected)) << text;
@@ -29,7 +30,8 @@ TEST(ConfigNumber, OutsideTheKeysTypeIsNoValue) {
   EXPECT_EQ(configNumber32(u"70000"), 70000);
   EXPECT_EQ(configNumber32(u"2147483648"), std::nullopt);
   EXPECT_EQ(configNumber32(u"99999999999999999999999999"), std::nullopt);
-  for (int32_t v : {0, -1, 3091, INT32_MAX, INT32_MIN}) EXPECT_EQ(configNumber32(configNumberText(v)), v);
+  for (int32_t v : {0, -1, 3091, INT32_MAX, INT32_MIN})
+    EXPECT_EQ(configNumber32(configNumberText(v)), v);
   EXPECT_EQ(configNumberText(3091), " 3091");
   EXPECT_EQ(configNumberText(-15), "-15");
 }

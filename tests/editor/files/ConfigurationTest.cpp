@@ -1,16 +1,16 @@
-#include "editor/files/Configuration.h"
-
-#include "editor/files/ConfigText.h"
-#include "platform/AtomicFile.h"
-#include "platform/FileErrors.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <unistd.h>
+
+#include "editor/files/ConfigText.h"
+#include "editor/files/Configuration.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 
 namespace tupalo {
 namespace {
@@ -93,20 +93,25 @@ TEST_F(Config, WithoutFemdWindowKeysKeepDefaultsButClampsRun) {
   host.screenW = 7000;
   host.screenH = 5000;
   host.top = -300;
-  const Settings s = load("FEMD , 0\nPIWT , 300\nPIWS , 2\nPIWL , 300\nPIWW , 3000\nPIWH , 2000\n"
-                          "COWL , 1\nCOWT , 1\nCMWL , 1\nCMWT , 1\nBEWT , 11\nBEWL , 12\nBEWW , 13\nBEWH , 14\n"
-                          "BEWD , 1\nMLLF , 21\nMLTP , 22\nMLDS , 1\n[EOF]\n");
-  EXPECT_EQ(std::tuple(host.top, host.left, host.width, host.height, host.state), std::tuple(0, 900, 7000, 5000, 0));
+  const Settings s = load(
+      "FEMD , 0\nPIWT , 300\nPIWS , 2\nPIWL , 300\nPIWW , 3000\nPIWH , 2000\n"
+      "COWL , 1\nCOWT , 1\nCMWL , 1\nCMWT , 1\nBEWT , 11\nBEWL , 12\nBEWW , 13\nBEWH , 14\n"
+      "BEWD , 1\nMLLF , 21\nMLTP , 22\nMLDS , 1\n[EOF]\n");
+  EXPECT_EQ(std::tuple(host.top, host.left, host.width, host.height, host.state),
+            std::tuple(0, 900, 7000, 5000, 0));
   EXPECT_EQ(std::tuple(s.COWL, s.COWT, s.CMWL, s.CMWT), std::tuple(5320, 0, 5320, 3091));
-  EXPECT_EQ(std::tuple(s.BEWT, s.BEWL, s.BEWW, s.BEWH, s.BEWD), std::tuple(7291, 7000, 1500, 780, 0));
+  EXPECT_EQ(std::tuple(s.BEWT, s.BEWL, s.BEWW, s.BEWH, s.BEWD),
+            std::tuple(7291, 7000, 1500, 780, 0));
   EXPECT_EQ(std::tuple(s.MLLF, s.MLTP, s.MLDS), std::tuple(0, 0, 0));
 }
 
 TEST_F(Config, WithFemdWindowKeysAreAppliedThenClamped) {
-  const Settings s = load("FEMD , 1\nPIWT , 15000\nPIWS , 2\nPIWL , 450\nPIWW , 19199\nPIWH , 6000\n"
-                          "COWL , -30\nCOWT , 14399\nCMWL , 19198\nBEWT , 11\nBEWL , 12\nBEWW , 0\nBEWH , -5\n"
-                          "BEWD , 1\nMLLF , -21\nMLDS , 1\n");
-  EXPECT_EQ(std::tuple(host.top, host.left, host.width, host.height, host.state), std::tuple(0, 450, 19200, 6000, 2));
+  const Settings s = load(
+      "FEMD , 1\nPIWT , 15000\nPIWS , 2\nPIWL , 450\nPIWW , 19199\nPIWH , 6000\n"
+      "COWL , -30\nCOWT , 14399\nCMWL , 19198\nBEWT , 11\nBEWL , 12\nBEWW , 0\nBEWH , -5\n"
+      "BEWD , 1\nMLLF , -21\nMLDS , 1\n");
+  EXPECT_EQ(std::tuple(host.top, host.left, host.width, host.height, host.state),
+            std::tuple(0, 450, 19200, 6000, 2));
   EXPECT_EQ(std::tuple(s.PIWT, s.PIWL, s.PIWW, s.PIWH, s.PIWS), std::tuple(0, 450, 19200, 6000, 2));
   EXPECT_EQ(std::tuple(s.COWL, s.COWT, s.CMWL), std::tuple(0, 14400 - 3150, 19198));
   EXPECT_EQ(std::tuple(s.BEWT, s.BEWL, s.BEWW, s.BEWH, s.BEWD), std::tuple(11, 12, 1680, 780, 1));
@@ -119,7 +124,8 @@ TEST_F(Config, WithFemdWindowKeysAreAppliedThenClamped) {
   EXPECT_EQ(load("FEMD , 2\nMLDS , 1\n").MLDS, 0);
   // Values a window can't take are not applied.
   load("FEMD , 1\nPIWS , 7\nPIWW , 0\nPIWH , -2400\nPIWT , 99999999999\n");
-  EXPECT_EQ(std::tuple(host.top, host.width, host.height, host.state), std::tuple(600, 9000, 7000, 0));
+  EXPECT_EQ(std::tuple(host.top, host.width, host.height, host.state),
+            std::tuple(600, 9000, 7000, 0));
 }
 
 TEST_F(Config, ValuesAreReadAsTheirKeySays) {
@@ -135,7 +141,8 @@ TEST_F(Config, ValuesAreReadAsTheirKeySays) {
   EXPECT_EQ(load("BEAU ,  0\n").BEAU, 1);
 
   // Out of the key's range: the default stays.
-  Settings s = load("FUZH , 40000\nCOWL , 3000000000\nLAN1 ,  /bin/x --a=1, b 'prog\nFUZS , abc\nASAT , 99999\n");
+  Settings s = load(
+      "FUZH , 40000\nCOWL , 3000000000\nLAN1 ,  /bin/x --a=1, b 'prog\nFUZS , abc\nASAT , 99999\n");
   EXPECT_EQ(std::tuple(s.FUZH, s.COWL, s.FUZS, s.ASAT), std::tuple(10, 7920, 0, 0));
   EXPECT_EQ(s.LAN1, "/bin/x --a=1, b");
   EXPECT_EQ(load("ASAT ,  15\n").ASAT, 15);
@@ -204,7 +211,8 @@ TEST_F(Config, KeyLinesAreRewrittenFromTheTemplate) {
   s.RPNM = "/pics/o'brien.bmp";  // would read back as "/pics/o": written empty
   s.LAN2 = "/a\nFEMD , 1";       // would add a line: written empty
   host.state = 1;
-  EXPECT_EQ(save("' header\n   \n  ' comment  \nASAT , 0\nMLLF,5 'left\nLAN1 , old 'prog\nRPNM , x\nLAN2,\n"
+  EXPECT_EQ(save("' header\n   \n  ' comment  \nASAT , 0\nMLLF,5 'left\nLAN1 , old 'prog\nRPNM , "
+                 "x\nLAN2,\n"
                  "ZZZZ ,  own 'unknown\nfuzh , 3\nPIWT , 0\nPIWS , 1\n[EOF]\nFUZH , 1\n",
                  s),
             (QStringList{"' header", "", "' comment", "ASAT ,  15 ", "MLLF , -120 'left",
@@ -217,11 +225,13 @@ TEST_F(Config, KeyLinesAreRewrittenFromTheTemplate) {
 
 Settings busySettings() {
   Settings s;
-  s.FEMD = s.BEWD = s.IDSP = s.VDMD = s.LAM1 = s.LAM2 = s.ASAM = s.MERM = s.CDSP = s.LMOD = s.ACHK = s.MLDS = 1;
+  s.FEMD = s.BEWD = s.IDSP = s.VDMD = s.LAM1 = s.LAM2 = s.ASAM = s.MERM = s.CDSP = s.LMOD = s.ACHK =
+      s.MLDS = 1;
   s.SZWM = s.PRAD = 0;
   s.COWL = 100, s.COWT = 200, s.CMWL = 300, s.CMWT = 400, s.BEWT = 500, s.BEWL = 600, s.BEWW = 2000;
   s.BEWH = 1000, s.BERM = 2, s.RPNX = 2, s.CSEL = 3, s.DROP = -1, s.ASAT = 30, s.FUZH = 359;
-  s.FUZS = -32768, s.FUZV = 32767, s.SPRI = 7, s.HSET = 120, s.MLLF = -45, s.MLTP = 9000, s.THPD = 75;
+  s.FUZS = -32768, s.FUZV = 32767, s.SPRI = 7, s.HSET = 120, s.MLLF = -45, s.MLTP = 9000,
+  s.THPD = 75;
   s.RPNM = QString::fromUtf8("/home/太郎/絵 1.bmp");
   s.LAN1 = "/usr/bin/viewer, with comma";
   return s;
@@ -233,7 +243,8 @@ TEST_F(Config, WhatIsSavedReadsBackTheSame) {
   ASSERT_TRUE(SaveConfiguration(app, expected, host));
   const QByteArray first = readAll(cnf());
   const Settings loaded = loadFile();
-  expected.PIWT = host.top, expected.PIWL = host.left, expected.PIWW = host.width, expected.PIWH = host.height;
+  expected.PIWT = host.top, expected.PIWL = host.left, expected.PIWW = host.width,
+  expected.PIWH = host.height;
   expected.PIWS = 2;
   EXPECT_EQ(loaded, expected);
   ASSERT_TRUE(SaveConfiguration(app, loaded, host));
@@ -340,11 +351,14 @@ TEST_F(Config, OldShiftJisSettingsKeepTheirPathsAndTheirBytes) {
 TEST_F(Config, FactoryFileHoldsEveryKeyOnceInAWorkingOrder) {
   QStringList keys;
   for (const QString& line : splitConfigText(kFactory))
-    if (!line.isEmpty() && !line.startsWith(u'\'') && line != "[EOF]") keys << splitKeyLine(line).key;
-  const QStringList all = QString("FEMD PIWT PIWS PIWL PIWW PIWH COWL COWT CMWL CMWT BEWT BEWL BEWW BEWH BEWD IDSP "
-                                  "BEAU BERM VDMD SZWM RPNX RPNM CSEL DROP LAN1 LAN2 LAM1 LAM2 ASAM ASAT MERM FUZH "
-                                  "FUZS FUZV SPRI CDSP LMOD ACHK HSET MLLF MLTP MLDS THPD PRAD")
-                              .split(u' ');
+    if (!line.isEmpty() && !line.startsWith(u'\'') && line != "[EOF]")
+      keys << splitKeyLine(line).key;
+  const QStringList all =
+      QString(
+          "FEMD PIWT PIWS PIWL PIWW PIWH COWL COWT CMWL CMWT BEWT BEWL BEWW BEWH BEWD IDSP "
+          "BEAU BERM VDMD SZWM RPNX RPNM CSEL DROP LAN1 LAN2 LAM1 LAM2 ASAM ASAT MERM FUZH "
+          "FUZS FUZV SPRI CDSP LMOD ACHK HSET MLLF MLTP MLDS THPD PRAD")
+          .split(u' ');
   EXPECT_EQ(QStringList(keys).join(u' '), all.join(u' '));
   EXPECT_TRUE(kFactory.endsWith("[EOF]\n"));
 }

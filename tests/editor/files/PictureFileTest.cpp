@@ -1,4 +1,7 @@
-#include "editor/files/PictureFile.h"
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -7,15 +10,10 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <future>
 
+#include "editor/files/PictureFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileErrors.h"
 
@@ -29,8 +27,9 @@ Surface distinctPicture(int w, int h) {
   Surface s(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      s.setPixel(x, y, 0xFF000000u | ((x * 53 + y * 7 + 1) & 0xFF) << 16 | ((x * 11 + y * 97) & 0xFF) << 8 |
-                           ((x * 3 + y * 29 + 200) & 0xFF));
+      s.setPixel(x, y,
+                 0xFF000000u | ((x * 53 + y * 7 + 1) & 0xFF) << 16 |
+                     ((x * 11 + y * 97) & 0xFF) << 8 | ((x * 3 + y * 29 + 200) & 0xFF));
   return s;
 }
 
@@ -81,7 +80,8 @@ QByteArray iconFile(const QList<QByteArray>& images) {
   for (int i = 0; i < count; ++i) {
     const bool png = images[i].startsWith("\x89PNG");
     QByteArray entry = png ? QByteArray(16, '\0') : images[i].mid(6, 16);
-    const QByteArray image = png ? images[i] : images[i].mid(qFromLittleEndian<quint32>(images[i].constData() + 18));
+    const QByteArray image =
+        png ? images[i] : images[i].mid(qFromLittleEndian<quint32>(images[i].constData() + 18));
     put<quint32>(entry, 8, static_cast<quint32>(image.size()));
     put<quint32>(entry, 12, static_cast<quint32>(head.size() + data.size()));
     head.replace(6 + 16 * i, 16, entry);
@@ -112,7 +112,8 @@ class PictureFileTest : public ::testing::Test {
   // Reads a file that must fail, leaving the picture as it was.
   int failure(const QString& name) {
     Surface pic = sentinel_;
-    const auto error = readPictureFile(name.startsWith('/') || name.isEmpty() ? name : path(name), pic);
+    const auto error =
+        readPictureFile(name.startsWith('/') || name.isEmpty() ? name : path(name), pic);
     EXPECT_EQ(pic, sentinel_) << name.toStdString();
     if (!error) return 0;
     EXPECT_EQ(error->description, pictureError(error->number).description);
@@ -134,7 +135,8 @@ TEST_F(PictureFileTest, RoundTripIsExactForEveryRowPadding) {
     const int stride = (w * 3 + 3) / 4 * 4;
     ASSERT_EQ(bytes.size(), 54 + stride * 3) << w;
     EXPECT_EQ(bytes, encodeBitmap(pic));
-    EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 2), static_cast<quint32>(bytes.size()));
+    EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 2),
+              static_cast<quint32>(bytes.size()));
     EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), 24);
     for (int y = 0; y < 3; ++y)  // padding is zero
       for (int i = w * 3; i < stride; ++i) EXPECT_EQ(bytes[54 + y * stride + i], '\0');
@@ -175,15 +177,18 @@ TEST_F(PictureFileTest, ReadsBitmapsOfEveryDepthQtWrites) {
     ASSERT_EQ(QSize(back.width(), back.height()), image.size());
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
-        EXPECT_EQ(back.pixel(x, y), image.pixel(x, y) | 0xFF000000u) << image.format() << " " << x << "," << y;
+        EXPECT_EQ(back.pixel(x, y), image.pixel(x, y) | 0xFF000000u)
+            << image.format() << " " << x << "," << y;
   }
 }
 
 TEST_F(PictureFileTest, ThirtyTwoBitBitmapsKeepTheirColoursWhateverTheAlphaByte) {
   // Plain 32-bit rows with a zero fourth byte, as most writers leave it, and
   // a V5 header whose masks declare an alpha channel.
-  QByteArray plain = bitmapHeaders(2, 1, 32, 0, 0, 8) + QByteArray("\x10\x20\x30\x00\x40\x50\x60\x00", 8);
-  QByteArray v5 = bitmapHeaders(2, 1, 32, 3, 0, 8, 124) + QByteArray("\x10\x20\x30\x00\x40\x50\x60\x80", 8);
+  QByteArray plain =
+      bitmapHeaders(2, 1, 32, 0, 0, 8) + QByteArray("\x10\x20\x30\x00\x40\x50\x60\x00", 8);
+  QByteArray v5 =
+      bitmapHeaders(2, 1, 32, 3, 0, 8, 124) + QByteArray("\x10\x20\x30\x00\x40\x50\x60\x80", 8);
   const quint32 masks[] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u};
   for (int i = 0; i < 4; ++i) put<quint32>(v5, 54 + 4 * i, masks[i]);
   for (const QByteArray& bytes : {plain, v5}) {
@@ -196,7 +201,8 @@ TEST_F(PictureFileTest, ThirtyTwoBitBitmapsKeepTheirColoursWhateverTheAlphaByte)
 }
 
 TEST_F(PictureFileTest, TopDownAndRunLengthBitmaps) {
-  write("td.bmp", bitmapHeaders(1, -2, 24, 0, 0, 8) + QByteArray("\x01\x02\x03\x00\x04\x05\x06\x00", 8));
+  write("td.bmp",
+        bitmapHeaders(1, -2, 24, 0, 0, 8) + QByteArray("\x01\x02\x03\x00\x04\x05\x06\x00", 8));
   Surface back = load("td.bmp");
   EXPECT_EQ(back.pixel(0, 0), 0xFF030201u);
   EXPECT_EQ(back.pixel(0, 1), 0xFF060504u);
@@ -211,7 +217,8 @@ TEST_F(PictureFileTest, TopDownAndRunLengthBitmaps) {
   write("rle.bmp", rle);
   back = load("rle.bmp");
   ASSERT_EQ(back.width(), 4);
-  EXPECT_EQ((std::vector{back.pixel(0, 0), back.pixel(1, 0), back.pixel(3, 0), back.pixel(0, 1), back.pixel(3, 1)}),
+  EXPECT_EQ((std::vector{back.pixel(0, 0), back.pixel(1, 0), back.pixel(3, 0), back.pixel(0, 1),
+                         back.pixel(3, 1)}),
             (std::vector{red, blue, red, blue, blue}));
   write("rle-open.bmp", rle.left(rle.size() - 2));  // no end marker, but every row there
   EXPECT_EQ(load("rle-open.bmp"), back);
@@ -251,7 +258,8 @@ TEST_F(PictureFileTest, OfSeveralIconImagesTheLargestIsTaken) {
   QImage small(16, 16, QImage::Format_ARGB32), large(32, 24, QImage::Format_ARGB32);
   small.fill(qRgb(1, 2, 3));
   large.fill(qRgb(4, 5, 6));
-  const QByteArray file = iconFile({qtEncoded(small, "ICO"), qtEncoded(large, "ICO"), qtEncoded(small, "ICO")});
+  const QByteArray file =
+      iconFile({qtEncoded(small, "ICO"), qtEncoded(large, "ICO"), qtEncoded(small, "ICO")});
   write("multi.ico", file);
   const Surface back = load("multi.ico");
   EXPECT_EQ(QSize(back.width(), back.height()), QSize(32, 24));
@@ -266,13 +274,15 @@ TEST_F(PictureFileTest, PathProblemsGetTheirOwnErrors) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.bmp"));
   write("plain", "x");
   EXPECT_EQ(failure("missing.bmp"), kErrFileNotFound);
-  EXPECT_EQ(pictureError(kErrFileNotFound).description, QStringLiteral("ファイルが見つかりません。"));
+  EXPECT_EQ(pictureError(kErrFileNotFound).description,
+            QStringLiteral("ファイルが見つかりません。"));
   EXPECT_EQ(failure(QString()), kErrFileNotFound);
   EXPECT_EQ(failure("no-such-folder/a.bmp"), kErrPathNotFound);
   EXPECT_EQ(pictureError(kErrPathNotFound).description, QStringLiteral("パスが見つかりません。"));
   EXPECT_EQ(failure("plain/a.bmp"), kErrPathNotFound);
   EXPECT_EQ(failure("folder.bmp"), kErrPathFileAccess);
-  EXPECT_EQ(pictureError(kErrPathFileAccess).description, QStringLiteral("パス/ファイル アクセス エラーです。"));
+  EXPECT_EQ(pictureError(kErrPathFileAccess).description,
+            QStringLiteral("パス/ファイル アクセス エラーです。"));
   EXPECT_EQ(failure("/dev/null"), kErrPathFileAccess);
 
   // Should the read open the FIFO and wait for a writer, one comes after a
@@ -317,10 +327,17 @@ TEST_F(PictureFileTest, DamagedContentIsAnInvalidPicture) {
   };
   QImage png(2, 2, QImage::Format_RGB32);
   const QByteArray cases[] = {
-      QByteArray(), "BM", "this is no picture at all", QByteArray("\0\0\1\0\0\0", 6) /* icon without images */,
-      good.left(good.size() - 7) /* cut in the pixels */, good.left(40) /* cut in the header */,
-      patched(28, 7) /* 7 bits per pixel */, patched(18, 0) /* no width */, patched(18, -5),
-      patched(10, 1000) /* pixels past the end */, patched(30, 4) /* JPEG inside */,
+      QByteArray(),
+      "BM",
+      "this is no picture at all",
+      QByteArray("\0\0\1\0\0\0", 6) /* icon without images */,
+      good.left(good.size() - 7) /* cut in the pixels */,
+      good.left(40) /* cut in the header */,
+      patched(28, 7) /* 7 bits per pixel */,
+      patched(18, 0) /* no width */,
+      patched(18, -5),
+      patched(10, 1000) /* pixels past the end */,
+      patched(30, 4) /* JPEG inside */,
       qtEncoded(png, "PNG") /* a picture, but not ours to read */,
   };
   for (const QByteArray& bytes : cases) {
@@ -336,8 +353,8 @@ TEST_F(PictureFileTest, GiantSizesAreRefusedBeforeAnythingElse) {
   QByteArray giantIcon = iconFile({qtEncoded(QImage(1, 1, QImage::Format_RGB32), "PNG")});
   put<quint32>(giantIcon, 22 + 16, qToBigEndian<quint32>(40000));  // the PNG's width
   const QByteArray cases[] = {
-      bitmapHeaders(40000, 10, 24, 0, 0, 0),  bitmapHeaders(10, 40000, 24, 0, 0, 0),
-      bitmapHeaders(10, -40000, 24, 0, 0, 0), bitmapHeaders(30000, 30000, 24, 0, 0, 0),
+      bitmapHeaders(40000, 10, 24, 0, 0, 0),     bitmapHeaders(10, 40000, 24, 0, 0, 0),
+      bitmapHeaders(10, -40000, 24, 0, 0, 0),    bitmapHeaders(30000, 30000, 24, 0, 0, 0),
       bitmapHeaders(40000, 10, 24, 0, 0, 0, 12), giantIcon,
   };
   for (const QByteArray& bytes : cases) {
@@ -382,7 +399,8 @@ TEST_F(PictureFileTest, FailedWritesKeepTheOldFile) {
     setWriteFaultInjector(nullptr);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(contents("keep.bmp"), old) << failFrom;
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"keep.bmp"}) << "temporary file left";
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"keep.bmp"})
+        << "temporary file left";
   }
 }
 
@@ -391,14 +409,17 @@ TEST_F(PictureFileTest, WritesThatCannotHappenReportFailure) {
   QString error;
   EXPECT_FALSE(writeBitmapFile(path("no-such-folder/x.bmp"), pic, &error));
   EXPECT_FALSE(error.isEmpty());
-  EXPECT_FALSE(writeBitmapFile(QStringLiteral("/proc/tupalo-test.bmp"), pic));  // read-only even to root
+  EXPECT_FALSE(
+      writeBitmapFile(QStringLiteral("/proc/tupalo-test.bmp"), pic));  // read-only even to root
   ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.bmp"));
   EXPECT_FALSE(writeBitmapFile(path("folder.bmp"), pic));
   if (::geteuid() != 0) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("locked"));
-    ASSERT_TRUE(QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    ASSERT_TRUE(
+        QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     EXPECT_FALSE(writeBitmapFile(path("locked/x.bmp"), pic));
-    QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(path("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
   // No picture, no file: a 0 x 0 bitmap is one most readers refuse.
   EXPECT_FALSE(writeBitmapFile(path("empty.bmp"), Surface(), &error));

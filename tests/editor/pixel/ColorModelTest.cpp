@@ -1,10 +1,10 @@
 // The colour model's conversions and the similar-colour test, case by case.
-#include "editor/pixel/ColorModel.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "editor/pixel/ColorModel.h"
 
 namespace tupalo {
 namespace {
@@ -16,10 +16,15 @@ TEST(ColorModel, Conversions) {
     double r, g, b, h, s, v;
   };
   const Case toHsv[] = {
-      {255, 0, 0, 0, 1, 1},   {0, 255, 0, 120, 1, 1},  {0, 0, 255, 240, 1, 1},       {255, 0, 255, 300, 1, 1},
-      {255, 255, 0, 60, 1, 1}, {0, 255, 255, 180, 1, 1},  // ties: the first maximum decides
-      {128, 128, 128, 0, 0, 128 / 255.0}, {0, 0, 0, 0, 0, 0},  // greys have hue 0; black divides by nothing
-      {255, 0, 128, 360 - 60 * 128 / 255.0, 1, 1},           // a negative hue comes round
+      {255, 0, 0, 0, 1, 1},
+      {0, 255, 0, 120, 1, 1},
+      {0, 0, 255, 240, 1, 1},
+      {255, 0, 255, 300, 1, 1},
+      {255, 255, 0, 60, 1, 1},
+      {0, 255, 255, 180, 1, 1},  // ties: the first maximum decides
+      {128, 128, 128, 0, 0, 128 / 255.0},
+      {0, 0, 0, 0, 0, 0},                           // greys have hue 0; black divides by nothing
+      {255, 0, 128, 360 - 60 * 128 / 255.0, 1, 1},  // a negative hue comes round
   };
   for (const Case& c : toHsv) {
     double h, s, v;
@@ -31,10 +36,12 @@ TEST(ColorModel, Conversions) {
 
   constexpr double kUnset = -7;
   const Case toRgb[] = {
-      {1, 0, 0, 359.6, 1, 1},         // rounds to 360, which is 0
-      {1, 1, 1, 0, -0.2, 1.4},        // S and V clamped
-      {0, 0.5, 0, 120, 1, 0.5},       {0, 0, 1, 960, 1, 1},  {1, 0.5, 1, 300, 0.5, 1},
-      {1, 1, 0, 60.5, 1, 1},          // whole degrees, halves to even: 60
+      {1, 0, 0, 359.6, 1, 1},   // rounds to 360, which is 0
+      {1, 1, 1, 0, -0.2, 1.4},  // S and V clamped
+      {0, 0.5, 0, 120, 1, 0.5},
+      {0, 0, 1, 960, 1, 1},
+      {1, 0.5, 1, 300, 0.5, 1},
+      {1, 1, 0, 60.5, 1, 1},  // whole degrees, halves to even: 60
       {1 - 2 / 60.0, 1, 0, 61.5, 1, 1},
       {kUnset, kUnset, kUnset, -90, 1, 1},  // no sector: untouched
       {kUnset, kUnset, kUnset, std::numeric_limits<double>::quiet_NaN(), 1, 1},
@@ -63,18 +70,23 @@ TEST(ColorModel, ToleranceWindowAndSimilarColours) {
     bool passes;
   };
   const Case cases[] = {
-      {hue350, 20, 10, 10, rgb(255, 21, 0), true},   {hue350, 20, 10, 10, rgb(255, 0, 85), true},  // 4.9, 340
-      {hue350, 20, 10, 10, rgb(255, 85, 0), false},  {hue350, 20, 10, 10, rgb(255, 0, 170), false},  // 20, 320
-      {hue350, 20, 10, 10, rgb(229, 0, 38), false},  // value 229 < 245
-      {hue350, 20, 26, 26, rgb(229, 0, 38), true},   // inclusive: 229 = 255 - 26
-      {rgb(255, 0, 0), 0, 10, 10, rgb(255, 0, 0), false},           // FUZH 0: the hue window is empty
-      {rgb(128, 128, 128), 10, 10, 10, rgb(138, 138, 138), true},   // a grey window wraps; greys pass
+      {hue350, 20, 10, 10, rgb(255, 21, 0), true},
+      {hue350, 20, 10, 10, rgb(255, 0, 85), true},  // 4.9, 340
+      {hue350, 20, 10, 10, rgb(255, 85, 0), false},
+      {hue350, 20, 10, 10, rgb(255, 0, 170), false},       // 20, 320
+      {hue350, 20, 10, 10, rgb(229, 0, 38), false},        // value 229 < 245
+      {hue350, 20, 26, 26, rgb(229, 0, 38), true},         // inclusive: 229 = 255 - 26
+      {rgb(255, 0, 0), 0, 10, 10, rgb(255, 0, 0), false},  // FUZH 0: the hue window is empty
+      {rgb(128, 128, 128), 10, 10, 10, rgb(138, 138, 138),
+       true},  // a grey window wraps; greys pass
       {rgb(128, 128, 128), 10, 10, 10, rgb(139, 139, 139), false},
-      {rgb(0, 255, 255), 200, 10, 10, rgb(255, 0, 0), true},        // FUZH >= 180: all but 20..340,
-      {rgb(0, 255, 255), 200, 10, 10, rgb(0, 255, 255), false},     // the designated colour too
+      {rgb(0, 255, 255), 200, 10, 10, rgb(255, 0, 0), true},     // FUZH >= 180: all but 20..340,
+      {rgb(0, 255, 255), 200, 10, 10, rgb(0, 255, 255), false},  // the designated colour too
   };
   for (const Case& c : cases)
-    EXPECT_EQ(PassesHsvWindow(PrepareToleranceWindow(c.designated, c.fuzh, c.fuzs, c.fuzv), c.pixel), c.passes)
+    EXPECT_EQ(
+        PassesHsvWindow(PrepareToleranceWindow(c.designated, c.fuzh, c.fuzs, c.fuzv), c.pixel),
+        c.passes)
         << std::hex << c.designated << " " << c.pixel;
 
   // Only Fuzzy Change Color counts an exact match by itself.
@@ -94,8 +106,9 @@ TEST(ColorModel, RememberingTesterAgreesWithThePlainTest) {
     seed = seed * 1664525u + 1013904223u;
     // Few distinct colours near the designated one, so hits, misses and
     // collisions all happen.
-    const raster::ColorRef c = i % 97 == 0 ? raster::CLR_INVALID
-                                           : rgb(240 + (seed >> 28), (seed >> 20) & 63, (seed >> 12) & 63);
+    const raster::ColorRef c = i % 97 == 0
+                                   ? raster::CLR_INVALID
+                                   : rgb(240 + (seed >> 28), (seed >> 20) & 63, (seed >> 12) & 63);
     ASSERT_EQ(test(c), PassesHsvWindow(w, c)) << std::hex << c;
   }
 }
