@@ -30,6 +30,14 @@ struct Rgb {
   raster::ColorRef ref() const { return raster::rgb(r, g, b); }
 };
 
+// A rectangle, right and bottom included: window pixels, or picture pixels
+// relative to the view.
+struct WindowRect {
+  int left = 0, top = 0, right = -1, bottom = -1;
+  bool empty() const { return right < left || bottom < top; }
+  friend bool operator==(const WindowRect&, const WindowRect&) = default;
+};
+
 // The palette's undo button, offered or withdrawn (EnableUndoButton).
 enum class UndoButton { Enabled, Disabled };
 
@@ -73,6 +81,9 @@ struct Editor {
   int16_t DragActive = 0;
   int32_t GestureStage = 0;
   int16_t UndoAvailable = 0;
+  // While an undo step is offered, UNDO differs from the visible picture only
+  // here: the picture pixels (relative to the view) the last commit wrote.
+  WindowRect UndoChanged;
   int PointCount = 0;
   // Palette groups shown in the normal and the expansion layout, and the tool
   // the one-shot magnifier returns to.

@@ -130,6 +130,7 @@ void CommitView(Editor& e) {
   // along both axes: the one nearest the block's centre.
   const int off = z == 1 ? 0 : static_cast<int>(std::nearbyint(z / 2.0));
   const int drawCols = std::min(cols, (e.DRAW.width() - off + z - 1) / z);
+  e.UndoChanged = {0, 0, cols - 1, rows - 1};
   // One pass per row: the picture row is saved into UNDO and overwritten while
   // it is still in the cache.
   for (int r = 0; r < rows; ++r) {
@@ -162,9 +163,18 @@ WindowRect CommitRect(Editor& e, int x1, int y1, int x2, int y2) {
   const int cols = std::min({e.ViewSize.x, e.PIC.width() - ox, e.UNDO.width()});
   const int rows = std::min({e.ViewSize.y, e.PIC.height() - oy, e.UNDO.height()});
   if (ox < 0 || oy < 0 || cols <= 0 || rows <= 0) return {};
-  for (int r = 0; r < rows; ++r)
-    std::memcpy(e.UNDO.row(r), e.PIC.row(oy + r) + ox,
-                static_cast<std::size_t>(cols) * sizeof(Pixel));
+  // UNDO takes the picture as it is now. While an undo step is offered it
+  // already holds it everywhere but where the last commit wrote; otherwise it
+  // holds nothing of use.
+  auto save = [&](WindowRect r) {
+    r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, cols - 1),
+         std::min(r.bottom, rows - 1)};
+    for (int y = r.top; y <= r.bottom && !r.empty(); ++y)
+      std::memcpy(e.UNDO.row(y) + r.left, e.PIC.row(oy + y) + ox + r.left,
+                  static_cast<std::size_t>(r.right - r.left + 1) * sizeof(Pixel));
+  };
+  save(e.UndoAvailable == 1 ? e.UndoChanged : WindowRect{0, 0, cols - 1, rows - 1});
+  e.UndoChanged = {};
 
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
@@ -178,10 +188,17 @@ WindowRect CommitRect(Editor& e, int x1, int y1, int x2, int y2) {
   const int drawRows = std::min(rows, (e.DRAW.height() - off + z - 1) / z);
   WindowRect done{x1 / z, y1 / z, std::min(x2 / z, drawCols - 1), std::min(y2 / z, drawRows - 1)};
   if (done.empty()) return {};
+  e.UndoChanged = done;
   for (int r = done.top; r <= done.bottom; ++r) {
     Pixel* pic = e.PIC.row(oy + r) + ox;
     const Pixel* src = e.DRAW.row(r * z + off) + off;
-    for (int c = done.left; c <= done.right; ++c) pic[c] = src[static_cast<std::ptrdiff_t>(c) * z];
+    if (z == 1) {
+      std::memcpy(pic + done.left, src + done.left,
+                  static_cast<std::size_t>(done.right - done.left + 1) * sizeof(Pixel));
+    } else {
+      for (int c = done.left; c <= done.right; ++c)
+        pic[c] = src[static_cast<std::ptrdiff_t>(c) * z];
+    }
   }
   return done;
 }

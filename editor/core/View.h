@@ -55,22 +55,17 @@ PixelRect RefreshRect(Editor& e, int x1, int y1, int x2, int y2);
 // PIC, each picture pixel taking the canvas pixel nearest its block's centre.
 void CommitView(Editor& e);
 
-// A rectangle of window pixels, right and bottom included.
-struct WindowRect {
-  int left = 0, top = 0, right = -1, bottom = -1;
-  bool empty() const { return right < left || bottom < top; }
-  friend bool operator==(const WindowRect&, const WindowRect&) = default;
-};
-
 // The window pixels covered by a square pen of `pen` picture pixels centred on
 // the picture pixel under (X, Y): whole Z x Z blocks.
 WindowRect CellRect(const Editor& e, int X, int Y, int pen);
 
-// CommitView for part of the canvas: saves the whole visible region into UNDO
-// (an undo step always covers the view), then writes back only the picture
-// pixels whose blocks meet the rectangle (window pixels, any corner order,
-// clamped to the canvas), sampled as CommitView samples. Returns the picture
-// pixels written, relative to the view (empty when nothing was).
+// CommitView for part of the canvas: UNDO takes the whole visible region as
+// it is (an undo step always covers the view), then only the picture pixels
+// whose blocks meet the rectangle (window pixels, any corner order, clamped to
+// the canvas) are written back, sampled as CommitView samples. While an undo
+// step is offered UNDO differs from the picture only over UndoChanged, so
+// only that part and the new one are copied. Returns the picture pixels
+// written, relative to the view (empty when nothing was).
 WindowRect CommitRect(Editor& e, int x1, int y1, int x2, int y2);
 
 // The view origin that keeps the picture pixel under canvas point (X, Y) in

@@ -1,6 +1,7 @@
 // Writing back part of the canvas: clamping, sampling and the undo copy.
 #include <gtest/gtest.h>
 
+#include "editor/core/Undo.h"
 #include "editor/core/View.h"
 #include "platform/raster/Raster.h"
 
@@ -58,6 +59,43 @@ TEST(CommitRect, ReachesTheFarEdgesAtZoomOne) {
       const bool written = x >= 25 && x <= 34 && y >= 21 && y <= 29;
       ASSERT_EQ(e.PIC.pixel(x, y), written ? 0xFF0000FFu : 0xFFFFFFFFu) << x << "," << y;
     }
+}
+
+// A run of dot strokes: each one saves into UNDO only what the last commit
+// changed and its own rectangle, yet the undo still covers the whole view.
+TEST(CommitRect, ARunOfStrokesKeepsTheWholeViewUndoable) {
+  for (const int zoom : {1, 2}) {
+    SCOPED_TRACE(zoom);
+    Editor e;
+    e.PIC = raster::Surface(60, 40);
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 60; ++x) e.PIC.setPixel(x, y, raster::kOpaque | (y << 12) | x);
+    e.PicSize = {60, 40};
+    e.ZoomFactor = zoom;
+    e.ViewOrigin = {2, 1};
+    Relayout(e, {52 * zoom, 32 * zoom, 0, 0});  // 50 x 30 picture pixels
+    auto stroke = [&](int x, int y, raster::Pixel colour) {
+      e.DRAW.fillRect(x * zoom, y * zoom, 4 * zoom, 3 * zoom, colour);
+      const raster::Surface before = e.PIC;
+      if (e.UndoAvailable == 1)
+        CommitRect(e, x * zoom, y * zoom, (x + 4) * zoom - 1, (y + 3) * zoom - 1);
+      else
+        CommitView(e);
+      e.UndoAvailable = 1;
+      return before;
+    };
+    stroke(1, 1, 0xFF0000FFu);
+    stroke(20, 5, 0xFF00FF00u);
+    const raster::Surface beforeLast = stroke(8, 20, 0xFFFF0000u);
+    const raster::Surface afterLast = e.PIC;
+    for (int r = 0; r < e.ViewSize.y; ++r)
+      for (int c = 0; c < e.ViewSize.x; ++c)
+        ASSERT_EQ(e.UNDO.pixel(c, r), beforeLast.pixel(c + 2, r + 1)) << c << "," << r;
+    EXPECT_TRUE(UndoStep(e));
+    EXPECT_TRUE(e.PIC == beforeLast);
+    EXPECT_TRUE(UndoStep(e));
+    EXPECT_TRUE(e.PIC == afterLast);
+  }
 }
 
 }  // namespace
