@@ -219,13 +219,18 @@ TEST_F(ShapeScriptTest, EveryShapeToolDrawsTheRecordedPixels) {
                           .convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(want.isNull());
   ASSERT_EQ(got.size(), want.size());
+  const auto row = [](const QImage& image, int y) {
+    return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+  };
   // Name the first snapshot that differs, and where.
   for (std::size_t i = 0; i < shots.size(); ++i) {
     const QRect r(places[i], shots[i].size());
     for (int y = r.top(); y <= r.bottom(); ++y) {
+      const QRgb *g = row(got, y), *w = row(want, y);
+      if (std::equal(g + r.left(), g + r.right() + 1, w + r.left())) continue;
       for (int x = r.left(); x <= r.right(); ++x) {
-        ASSERT_EQ(got.pixel(x, y), want.pixel(x, y))
-            << "snapshot " << i << " at (" << x - r.left() << ", " << y - r.top() << ")";
+        ASSERT_EQ(g[x], w[x]) << "snapshot " << i << " at (" << x - r.left() << ", " << y - r.top()
+                              << ")";
       }
     }
   }
