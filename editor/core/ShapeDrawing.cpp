@@ -48,7 +48,6 @@ void Band::Hide(ToolEngine& t) {
 
 void Band::Paint(ToolEngine& t) {
   const pixel::XorInk ink(raster::rgb(255, 255, 255));
-  const int m = pen_.width / 2 + 2;
   const Point a = p_[0], b = p_[1];
   raster::Region& figure = t.Figure();
   switch (shape_) {
@@ -62,6 +61,7 @@ void Band::Paint(ToolEngine& t) {
     case Shape::Box: {
       raster::BoxRegion(figure, pen_, a, b, false);
       // Only the four edges change; a large box must not repaint its inside.
+      const int m = pen_.width / 2 + 2;
       const int l = std::min(a.x, b.x) - m, r = std::max(a.x, b.x) + m;
       const int tp = std::min(a.y, b.y) - m, bt = std::max(a.y, b.y) + m;
       const WindowRect edges[4] = {{l, a.y - m, r, a.y + m},

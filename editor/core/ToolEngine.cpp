@@ -313,11 +313,11 @@ void ToolEngine::Paint(const raster::Region& figure, const pixel::Ink& ink,
   const raster::Rect b = figure.bounds();
   if (b.empty()) return;
   pixel::Composite(e_.DRAW, figure, ink);
-  const QRect bounds(QPoint(b.left, b.top), QPoint(b.right - 1, b.bottom - 1));
   if (repaint.empty()) {
-    AddDirty(Refresh(bounds));
+    Touch(b.left, b.top, b.right - 1, b.bottom - 1);
     return;
   }
+  const QRect bounds(QPoint(b.left, b.top), QPoint(b.right - 1, b.bottom - 1));
   for (const WindowRect& r : repaint)
     Refresh(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)) & bounds);
   AddDirty(bounds & w_.DRAW->rect());
