@@ -15,12 +15,14 @@ namespace tupalo {
 
 namespace {
 
+using pixel::CellShape;
 using raster::Point;
 using shapes::Band;
-using shapes::CellShape;
-using shapes::PaintCells;
 
 Point CellAt(const Editor& e, int X, int Y) { return {X / e.ZoomFactor, Y / e.ZoomFactor}; }
+
+// Final cells take PenColor.
+pixel::CopyInk Ink(const ToolEngine& t) { return pixel::CopyInk(t.ed().PenColor); }
 
 // 11001: cell rectangles of the pen at every pointer position.
 class CellPsetTool : public Tool {
@@ -31,7 +33,7 @@ class CellPsetTool : public Tool {
   }
   void Drag(ToolEngine& t, int X, int Y) override {
     const Point c = CellAt(t.ed(), X, Y);
-    PaintCells(t, CellShape::BoxFill, c, c, pen_, false);
+    t.PaintCells(CellShape::BoxFill, c, c, pen_, Ink(t));
   }
   bool Release(ToolEngine&, int, int) override { return true; }
 
@@ -57,8 +59,8 @@ class CellBoxTool : public Tool {
   bool Release(ToolEngine& t, int X, int Y) override {
     band_.Hide(t);
     const Editor& e = t.ed();
-    PaintCells(t, filled_ ? CellShape::BoxFill : CellShape::Box,
-               CellAt(e, t.start().x, t.start().y), CellAt(e, X, Y), pen_, false);
+    t.PaintCells(filled_ ? CellShape::BoxFill : CellShape::Box, CellAt(e, t.start().x, t.start().y),
+                 CellAt(e, X, Y), pen_, Ink(t));
     return true;
   }
   void Reset() override { band_.Forget(); }
@@ -83,8 +85,8 @@ class CellCircleTool : public Tool {
   bool Release(ToolEngine& t, int X, int Y) override {
     band_.Hide(t);
     const Editor& e = t.ed();
-    PaintCells(t, filled_ ? CellShape::EllipseFill : CellShape::Ellipse,
-               CellAt(e, t.start().x, t.start().y), CellAt(e, X, Y), e.PenSize, false);
+    t.PaintCells(filled_ ? CellShape::EllipseFill : CellShape::Ellipse,
+                 CellAt(e, t.start().x, t.start().y), CellAt(e, X, Y), e.PenSize, Ink(t));
     return true;
   }
   void Reset() override { band_.Forget(); }
@@ -139,7 +141,7 @@ class CellLineTool : public Tool {
       return;
     }
     band_.Hide(t);
-    PaintCells(t, CellShape::Segment, last, c, e.PenSize, false);
+    t.PaintCells(CellShape::Segment, last, c, e.PenSize, Ink(t));
     drawn_ = true;
     t.point(n) = {X, Y};
     ++n;
@@ -166,8 +168,8 @@ class CellLineTool : public Tool {
     Editor& e = t.ed();
     if (e.ToolCode == tool::ExpLine) {
       band_.Hide(t);
-      PaintCells(t, CellShape::Segment, CellAt(e, t.start().x, t.start().y), CellAt(e, X, Y),
-                 e.PenSize, false);
+      t.PaintCells(CellShape::Segment, CellAt(e, t.start().x, t.start().y), CellAt(e, X, Y),
+                   e.PenSize, Ink(t));
       return true;
     }
     // 13029 commits only when a segment was drawn.

@@ -58,8 +58,9 @@ class VertexTool : public Tool {
       band_.Forget();
     } else {
       const raster::Pen pen = t.DrawPen();
-      raster::Line(e.DRAW, pen, last, p);
-      t.Touch(last.x, last.y, p.x, p.y, pen.width);
+      raster::Region& segment = t.Figure();
+      raster::LineRegion(segment, pen, last, p);
+      t.Paint(segment, pixel::CopyInk(pen.color));
     }
     t.point(n) = p;
     ++n;
@@ -91,18 +92,15 @@ class VertexTool : public Tool {
     band_.Hide(t);
     const raster::Pen pen = t.DrawPen();
     const std::span<const Point> vertices(t.points(), static_cast<std::size_t>(n));
+    raster::Region& shape = t.Figure();
     if (base_ == tool::Polygon) {
       // Clears the XOR edges, whatever pen they were drawn with.
       t.RedrawCanvas();
-      raster::Brush brush;
-      brush.solid = true;
-      brush.color = pen.color;
-      raster::Polygon(e.DRAW, pen, brush, vertices, raster::WINDING);
-      t.TouchAll(vertices, pen.width);
+      raster::PolygonRegion(shape, pen, true, vertices, raster::WINDING);
     } else {
-      raster::Line(e.DRAW, pen, t.point(n - 1), {X, Y});
-      t.Touch(t.point(n - 1).x, t.point(n - 1).y, X, Y, pen.width);
+      raster::LineRegion(shape, pen, t.point(n - 1), {X, Y});
     }
+    t.Paint(shape, pixel::CopyInk(pen.color));
     n = 0;
     e.ToolCode = base_;
     t.ShowSub(QStringLiteral(" "));
@@ -171,8 +169,9 @@ class BezierTool : public Tool {
         Drag(t, X, Y);
         band_.Hide(t);
         const raster::Pen pen = t.DrawPen();
-        raster::PolyBezier(e.DRAW, pen, pts_);
-        t.TouchAll(pts_, pen.width);
+        raster::Region& curve = t.Figure();
+        raster::PolyBezierRegion(curve, pen, pts_);
+        t.Paint(curve, pixel::CopyInk(pen.color));
         e.ToolCode = tool::BezierLine;
         return true;
       }

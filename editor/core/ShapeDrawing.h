@@ -1,12 +1,10 @@
 #pragma once
-// Drawing helpers shared by the shape tools: XOR rubber bands that erase
-// themselves exactly, and shapes made of whole picture pixels (cells) for the
-// expanded-mode tools.
+// Rubber bands of the shape tools: XOR figures that erase themselves exactly.
 
 #include <cstdint>
-#include <memory>
 
 #include "editor/core/Tool.h"
+#include "editor/pixel/Figures.h"
 #include "platform/raster/Raster.h"
 
 namespace tupalo {
@@ -20,26 +18,6 @@ using raster::Point;
 // Rubber bands are white XOR: drawing one twice leaves no trace.
 raster::Pen BandPen(int width);
 
-// Shapes of whole picture pixels, in cells (picture pixels relative to the
-// view). Each cell is a Z x Z block of the canvas.
-enum class CellShape {
-  Segment,  // a..b, both cells included, square pen of `pen` cells
-  Box,      // outline from corner a to corner b, `pen` cells thick
-  BoxFill,  // the whole box
-  Ellipse,  // centre a, pointer b, the Circle tool's arithmetic, `pen` wide
-  EllipseFill,
-};
-
-// Paints a cell shape in PenColor (copy) or in XOR white; repaints the canvas
-// and returns the window rectangle touched.
-WindowRect PaintCells(ToolEngine& t, CellShape shape, Point a, Point b, int pen, bool xorMode);
-
-// The rectangle of the Circle tool: centre c, pointer p; half axes |dx|, |dy|.
-struct EllipseBox {
-  int l, t, r, b;
-};
-EllipseBox EllipseAround(Point c, Point p);
-
 // One rubber band on the canvas. Show draws it (XOR) and remembers it; Hide
 // draws it again to erase it. A band drawn before the canvas was last redrawn
 // from the picture is already gone and is only forgotten, so the erase never
@@ -52,12 +30,12 @@ class Band {
     Ellipse,  // GDI ellipse in the box a..b (right/bottom excluded), hollow
     Curve,    // Bezier a, c1, c2, b
     Guides,   // the two dotted diagonals through a, 2000 pixels each way
-    Cells,    // a cell shape (see CellShape)
+    Cells,    // a cell shape (see pixel::CellShape)
   };
 
   void Show(ToolEngine& t, Shape shape, const raster::Pen& pen, Point a, Point b);
   void ShowCurve(ToolEngine& t, const raster::Pen& pen, const Point (&pts)[4]);
-  void ShowCells(ToolEngine& t, CellShape shape, int pen, Point a, Point b);
+  void ShowCells(ToolEngine& t, pixel::CellShape shape, int pen, Point a, Point b);
   void Hide(ToolEngine& t);
   void Forget() { shown_ = false; }
   bool shown() const { return shown_; }
@@ -66,7 +44,7 @@ class Band {
   void Paint(ToolEngine& t);
 
   Shape shape_ = Shape::Segment;
-  CellShape cells_ = CellShape::Segment;
+  pixel::CellShape cells_ = pixel::CellShape::Segment;
   raster::Pen pen_;
   int cellPen_ = 1;
   Point p_[4];
@@ -75,6 +53,5 @@ class Band {
 };
 
 }  // namespace shapes
-
 
 }  // namespace tupalo

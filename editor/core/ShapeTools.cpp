@@ -1,6 +1,7 @@
 // The single-drag shape tools: Pset (1), FreeLine (2), Line (3), Box (4),
-// Boxfill (5), Circle (6) and Circlefill (7). They draw on the canvas in
-// window pixels; the engine's commit samples the canvas back into the picture.
+// Boxfill (5), Circle (6) and Circlefill (7). They paint their figures in
+// PenColor on the canvas in window pixels; the engine's commit samples the
+// canvas back into the picture.
 
 #include <algorithm>
 #include <cmath>
@@ -30,8 +31,9 @@ class PsetTool : public Tool {
 
  private:
   void Dot(ToolEngine& t, int X, int Y) {
-    raster::PSet(t.ed().DRAW, pen_, X, Y);
-    t.Touch(X, Y, X, Y, pen_.width);
+    raster::Region& dot = t.Figure();
+    raster::PSetRegion(dot, pen_.width, X, Y);
+    t.Paint(dot, pixel::CopyInk(pen_.color));
   }
 
   raster::Pen pen_;
@@ -44,13 +46,15 @@ class FreeLineTool : public Tool {
   void Press(ToolEngine& t, int X, int Y) override {
     pen_ = t.DrawPen();
     prev_ = {X, Y};
-    raster::PSet(t.ed().DRAW, pen_, X, Y);
-    t.Touch(X, Y, X, Y, pen_.width);
+    raster::Region& dot = t.Figure();
+    raster::PSetRegion(dot, pen_.width, X, Y);
+    t.Paint(dot, pixel::CopyInk(pen_.color));
   }
   void Drag(ToolEngine& t, int X, int Y) override {
     const Point p{X, Y};
-    raster::Line(t.ed().DRAW, pen_, prev_, p);
-    t.Touch(prev_.x, prev_.y, X, Y, pen_.width);
+    raster::Region& segment = t.Figure();
+    raster::LineRegion(segment, pen_, prev_, p);
+    t.Paint(segment, pixel::CopyInk(pen_.color));
     prev_ = p;
   }
   bool Release(ToolEngine&, int, int) override { return true; }
@@ -74,13 +78,13 @@ class DragShapeTool : public Tool {
   void Drag(ToolEngine& t, int X, int Y) override { Show(t, X, Y); }
   bool Release(ToolEngine& t, int X, int Y) override {
     band_.Hide(t);
-    raster::Surface& s = t.ed().DRAW;
     const Point a = t.start(), b{X, Y};
+    raster::Region& shape = t.Figure();
     if (kind_ == Line)
-      raster::Line(s, pen_, a, b);
+      raster::LineRegion(shape, pen_, a, b);
     else
-      raster::Box(s, pen_, a, b, kind_ == BoxFill);
-    t.Touch(a.x, a.y, b.x, b.y, pen_.width);
+      raster::BoxRegion(shape, pen_, a, b, kind_ == BoxFill);
+    t.Paint(shape, pixel::CopyInk(pen_.color));
     return true;
   }
   void Reset() override { band_.Forget(); }
@@ -108,20 +112,18 @@ class CircleTool : public Tool {
     guides_.Show(t, Band::Shape::Guides, BandPen(1), {X, Y}, {X, Y});
   }
   void Drag(ToolEngine& t, int X, int Y) override {
-    const shapes::EllipseBox r = shapes::EllipseAround(t.start(), {X, Y});
+    const pixel::EllipseBox r = pixel::EllipseAround(t.start(), {X, Y});
     ellipse_.Show(t, Band::Shape::Ellipse, BandPen(1), {r.l, r.t}, {r.r, r.b});
   }
   bool Release(ToolEngine& t, int X, int Y) override {
     ellipse_.Hide(t);
     guides_.Hide(t);
     // The release point gives the last rubber-band rectangle.
-    const shapes::EllipseBox r = shapes::EllipseAround(t.start(), {X, Y});
-    raster::Brush brush;
-    brush.solid = filled_;
-    brush.color = t.ed().PenColor;
+    const pixel::EllipseBox r = pixel::EllipseAround(t.start(), {X, Y});
     const raster::Pen pen = t.DrawPen();
-    raster::Ellipse(t.ed().DRAW, pen, brush, r.l, r.t, r.r, r.b);
-    t.Touch(r.l, r.t, r.r, r.b, pen.width);
+    raster::Region& ellipse = t.Figure();
+    raster::EllipseRegion(ellipse, pen, filled_, r.l, r.t, r.r, r.b);
+    t.Paint(ellipse, pixel::CopyInk(pen.color));
     return true;
   }
   void Reset() override {

@@ -98,8 +98,7 @@ void ToolEngine::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int X, i
 void ToolEngine::DoubleClick(int X, int Y) {
   Tool* tool = ToolFor(e_.ToolCode);
   if (!tool) return;
-  if (const std::optional<bool> finished = tool->DoubleClick(*this, X, Y))
-    FinishGesture(*finished);
+  if (const std::optional<bool> finished = tool->DoubleClick(*this, X, Y)) FinishGesture(*finished);
 }
 
 // The common end of a gesture.
@@ -296,13 +295,59 @@ raster::Pen ToolEngine::DrawPen() const {
   return pen;
 }
 
+raster::Region& ToolEngine::Figure() {
+  figure_.reset(e_.DRAW.width(), e_.DRAW.height());
+  return figure_;
+}
+
+raster::Region& ToolEngine::CellFigure() {
+  const int z = std::max(e_.ZoomFactor, 1);
+  cells_.reset((e_.DRAW.width() + z - 1) / z, (e_.DRAW.height() + z - 1) / z);
+  return cells_;
+}
+
+void ToolEngine::Paint(const raster::Region& figure, const pixel::Ink& ink,
+                       std::span<const WindowRect> repaint) {
+  const raster::Rect b = figure.bounds();
+  if (b.empty()) return;
+  pixel::Composite(e_.DRAW, figure, ink);
+  if (repaint.empty()) {
+    Touch(b.left, b.top, b.right - 1, b.bottom - 1);
+    return;
+  }
+  const QRect bounds(QPoint(b.left, b.top), QPoint(b.right - 1, b.bottom - 1));
+  for (const WindowRect& r : repaint)
+    Refresh(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)) & bounds);
+  AddDirty(bounds & w_.DRAW->rect());
+}
+
+void ToolEngine::PaintCells(const raster::Region& cells, const pixel::Ink& ink) {
+  blocks_.reset(e_.DRAW.width(), e_.DRAW.height());
+  pixel::AddCellBlocks(blocks_, cells, std::max(e_.ZoomFactor, 1));
+  Paint(blocks_, ink);
+}
+
+void ToolEngine::PaintCells(pixel::CellShape shape, raster::Point a, raster::Point b, int pen,
+                            const pixel::Ink& ink) {
+  raster::Region& cells = CellFigure();
+  pixel::AddCellShape(cells, path_, shape, a, b, pen);
+  PaintCells(cells, ink);
+}
+
 void ToolEngine::Touch(int l, int t, int r, int b, int margin) {
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
-  const QRect box =
-      QRect(QPoint(l - margin, t - margin), QPoint(r + margin, b + margin)) & w_.DRAW->rect();
+  AddDirty(Refresh(QRect(QPoint(l - margin, t - margin), QPoint(r + margin, b + margin))));
+}
+
+QRect ToolEngine::Refresh(const QRect& box) {
+  const QRect on = box & w_.DRAW->rect();
+  if (!on.isEmpty()) w_.DRAW->refresh(on.x(), on.y(), on.width(), on.height());
+  return on;
+}
+
+void ToolEngine::AddDirty(const QRect& box) {
   if (box.isEmpty()) return;
-  w_.DRAW->refresh(box.x(), box.y(), box.width(), box.height());
   // Everything a gesture draws is repainted through here: the union is the
   // part of the canvas the gesture may have changed.
   if (dirty_.empty()) {
@@ -311,16 +356,6 @@ void ToolEngine::Touch(int l, int t, int r, int b, int margin) {
     dirty_ = {std::min(dirty_.left, box.left()), std::min(dirty_.top, box.top()),
               std::max(dirty_.right, box.right()), std::max(dirty_.bottom, box.bottom())};
   }
-}
-
-void ToolEngine::TouchAll(std::span<const raster::Point> points, int margin) {
-  if (points.empty()) return;
-  int l = points[0].x, r = l, t = points[0].y, b = t;
-  for (const raster::Point& p : points) {
-    l = std::min(l, p.x), r = std::max(r, p.x);
-    t = std::min(t, p.y), b = std::max(b, p.y);
-  }
-  Touch(l, t, r, b, margin);
 }
 
 void ToolEngine::RedrawCanvas() {

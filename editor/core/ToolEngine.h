@@ -12,9 +12,12 @@
 #include "editor/core/Editor.h"
 #include "editor/core/ToolTable.h"
 #include "editor/core/View.h"
+#include "editor/pixel/Figures.h"
+#include "editor/pixel/Ink.h"
 #include "platform/raster/Raster.h"
 
 class QKeyEvent;
+class QRect;
 class QString;
 
 namespace tupalo {
@@ -62,11 +65,30 @@ class ToolEngine {
 
   // The pen of final shapes: PenColor, PenSize, copy pen.
   raster::Pen DrawPen() const;
+
+  // ---- the pixel pipeline: every pixel a tool paints goes through Paint ----
+  // An empty region the size of the canvas (window pixels), kept between
+  // figures: build the next figure in it. Valid until the next call.
+  raster::Region& Figure();
+  // An empty region of the view's cells (picture pixels relative to the view),
+  // for PaintCells. Valid until the next call.
+  raster::Region& CellFigure();
+  // Composites `figure` on the canvas with `ink`, repaints it and adds its
+  // bounds to the gesture's dirty rectangle. `repaint`, when given, is all of
+  // the bounds that the canvas widget needs to repaint (the edges of a hollow
+  // box, not its inside).
+  void Paint(const raster::Region& figure, const pixel::Ink& ink,
+             std::span<const WindowRect> repaint = {});
+  // Paints every cell of `cells` as its Z x Z block of the canvas.
+  void PaintCells(const raster::Region& cells, const pixel::Ink& ink);
+  // A cell shape (see pixel::AddCellShape), through PaintCells.
+  void PaintCells(pixel::CellShape shape, raster::Point a, raster::Point b, int pen,
+                  const pixel::Ink& ink);
+
   // Repaints the canvas widget over the window-pixel box l..r, t..b (any
-  // order) widened by `margin`, and adds it to the gesture's dirty rectangle.
+  // order) widened by `margin`, and adds it to the gesture's dirty rectangle:
+  // for what reaches the canvas other than through Paint.
   void Touch(int l, int t, int r, int b, int margin = 0);
-  // Repaints the box around `points` widened by `margin`.
-  void TouchAll(std::span<const raster::Point> points, int margin);
   // The part of the canvas the gesture under way has drawn on, since its
   // first press (window pixels); empty when it drew nothing.
   WindowRect dirtyRect() const { return dirty_; }
@@ -92,6 +114,10 @@ class ToolEngine {
   void MoveKeyMouse(int dx, int dy);
   void KeyMousePress(bool down);
   void ResetTools();
+  // Repaints `box` of the canvas widget; returns the part of it on the canvas.
+  QRect Refresh(const QRect& box);
+  // Adds `box` (on the canvas) to the gesture's dirty rectangle.
+  void AddDirty(const QRect& box);
 
   P_WIN& w_;
   Editor& e_;
@@ -105,6 +131,10 @@ class ToolEngine {
   bool keypadButton_ = false;  // keypad 0 holds the left button down
   std::map<int, std::unique_ptr<Tool>> tools_;
   WindowRect dirty_;  // see dirtyRect()
+  // Regions of the pipeline, kept and grown so that a drag allocates nothing:
+  // the figure in window pixels, the cells of a cell figure, a cell segment's
+  // path, and the cells' blocks.
+  raster::Region figure_, cells_, path_, blocks_;
 };
 
 }  // namespace tupalo

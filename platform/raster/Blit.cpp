@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/raster/Geometry.h"
 #include "platform/raster/Raster.h"
-#include "platform/raster/Region.h"
 
 namespace raster {
 

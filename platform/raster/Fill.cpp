@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/raster/Geometry.h"
 #include "platform/raster/Raster.h"
-#include "platform/raster/Region.h"
 
 namespace raster {
 
@@ -61,7 +61,7 @@ void fillRegion(Surface& s, int x, int y, const Brush& brush, Inside inside) {
 
   region.normalize();
   for (const Span& sp : region.spans()) std::fill(seenRow(sp.y) + sp.x0, seenRow(sp.y) + sp.x1, 0);
-  if (brush.solid) paint(s, region, brush.color, DrawMode::CopyPen);
+  if (brush.solid) PaintRegion(s, region, brush.color, DrawMode::CopyPen);
 }
 
 }  // namespace
@@ -76,8 +76,7 @@ void ExtFloodFill(Surface& s, int x, int y, ColorRef c, FloodFillType type, cons
   const bool valid = (c & 0xFF000000u) == 0;
   const Pixel target = toPixel(c) & 0x00FFFFFFu;
   if (type == FLOODFILLBORDER) {
-    fillRegion(s, x, y, brush,
-               [=](Pixel p) { return !valid || (p & 0x00FFFFFFu) != target; });
+    fillRegion(s, x, y, brush, [=](Pixel p) { return !valid || (p & 0x00FFFFFFu) != target; });
   } else {
     if (!valid) return;
     fillRegion(s, x, y, brush, [=](Pixel p) { return (p & 0x00FFFFFFu) == target; });

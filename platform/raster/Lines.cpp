@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/raster/Geometry.h"
 #include "platform/raster/Raster.h"
-#include "platform/raster/Region.h"
 
 namespace raster {
 namespace detail {
@@ -166,51 +166,34 @@ void addPenPath(Region& r, const Pen& pen, std::span<const Point> pts, bool clos
 
 using namespace detail;
 
-namespace {
-
-void drawPath(Surface& s, const Pen& pen, std::span<const Point> pts, bool closed) {
-  Region r(s.width(), s.height());
-  addPenPath(r, pen, pts, closed);
-  r.normalize();
-  paint(s, r, pen.color, pen.mode);
-}
-
-}  // namespace
-
-void Line(Surface& s, const Pen& pen, Point a, Point b) {
+void LineRegion(Region& r, const Pen& pen, Point a, Point b) {
   const Point pts[2] = {a, b};
-  drawPath(s, pen, pts, false);
+  addPenPath(r, pen, pts, false);
 }
 
-void Polyline(Surface& s, const Pen& pen, std::span<const Point> pts) {
+void PolylineRegion(Region& r, const Pen& pen, std::span<const Point> pts) {
   if (pts.size() < 2) return;
-  drawPath(s, pen, pts, false);
+  addPenPath(r, pen, pts, false);
 }
 
-void PSet(Surface& s, const Pen& pen, int x, int y) {
-  const i64 w = std::max(pen.width, 1);
+void PSetRegion(Region& r, int width, int x, int y) {
+  const i64 w = std::max(width, 1);
   const i64 x0 = x - w / 2, y0 = y - w / 2;
-  Region r(s.width(), s.height());
-  for (i64 yy = std::max<i64>(y0, 0); yy < std::min<i64>(y0 + w, s.height()); ++yy)
-    r.addSpan(yy, x0, x0 + w);
-  paint(s, r, pen.color, pen.mode);
+  r.addRect(x0, y0, x0 + w, y0 + w);
 }
 
-void Box(Surface& s, const Pen& pen, Point a, Point b, bool filled) {
+void BoxRegion(Region& reg, const Pen& pen, Point a, Point b, bool filled) {
   const i64 l = std::min(a.x, b.x), r = std::max(a.x, b.x);
   const i64 t = std::min(a.y, b.y), btm = std::max(a.y, b.y);
   const i64 w = std::max(pen.width, 1);
-  Region reg(s.width(), s.height());
   if (filled) {
     // The box swept by the w x w square pen of PSet: it grows by floor(w/2)
     // to the left and top and by ceil(w/2)-1 to the right and bottom.
-    const i64 x0 = l - w / 2, x1 = r - w / 2 + w;
-    for (i64 y = std::max<i64>(t - w / 2, 0); y < std::min<i64>(btm - w / 2 + w, s.height()); ++y)
-      reg.addSpan(y, x0, x1);
+    reg.addRect(l - w / 2, t - w / 2, r - w / 2 + w, btm - w / 2 + w);
   } else if (w == 1 && pen.style == PenStyle::Solid) {
     reg.addSpan(t, l, r + 1);
     reg.addSpan(btm, l, r + 1);
-    for (i64 y = std::max<i64>(t + 1, 0); y < std::min<i64>(btm, s.height()); ++y) {
+    for (i64 y = std::max<i64>(t + 1, 0); y < std::min<i64>(btm, reg.height()); ++y) {
       reg.addPixel(l, y);
       reg.addPixel(r, y);
     }
@@ -222,8 +205,37 @@ void Box(Surface& s, const Pen& pen, Point a, Point b, bool filled) {
     addPenPath(reg, pen, corners, true);
     if (w == 1 && l == r && t == btm) reg.addPixel(l, t);  // a one-pixel box
   }
-  reg.normalize();
-  paint(s, reg, pen.color, pen.mode);
+}
+
+namespace {
+
+template <class Build>
+void paintFigure(Surface& s, const Pen& pen, Build build) {
+  Region r(s.width(), s.height());
+  build(r);
+  PaintRegion(s, r, pen.color, pen.mode);
+}
+
+}  // namespace
+
+void Line(Surface& s, const Pen& pen, Point a, Point b) {
+  paintFigure(s, pen, [&](Region& r) { LineRegion(r, pen, a, b); });
+}
+
+void Polyline(Surface& s, const Pen& pen, std::span<const Point> pts) {
+  paintFigure(s, pen, [&](Region& r) { PolylineRegion(r, pen, pts); });
+}
+
+void PSet(Surface& s, const Pen& pen, int x, int y) {
+  paintFigure(s, pen, [&](Region& r) { PSetRegion(r, pen.width, x, y); });
+}
+
+void Box(Surface& s, const Pen& pen, Point a, Point b, bool filled) {
+  paintFigure(s, pen, [&](Region& r) { BoxRegion(r, pen, a, b, filled); });
+}
+
+void PolyBezier(Surface& s, const Pen& pen, const Point (&pts)[4]) {
+  paintFigure(s, pen, [&](Region& r) { PolyBezierRegion(r, pen, pts); });
 }
 
 namespace {
@@ -264,7 +276,7 @@ void flatten(FixPt p0, FixPt p1, FixPt p2, FixPt p3, int depth, std::vector<FixP
 
 }  // namespace
 
-void PolyBezier(Surface& s, const Pen& pen, const Point (&pts)[4]) {
+void PolyBezierRegion(Region& r, const Pen& pen, const Point (&pts)[4]) {
   FixPt f[4];
   for (int i = 0; i < 4; ++i) f[i] = {i64{pts[i].x} * 16, i64{pts[i].y} * 16};
   std::vector<FixPt> flat{f[0]};
@@ -277,7 +289,7 @@ void PolyBezier(Surface& s, const Pen& pen, const Point (&pts)[4]) {
     if (path.empty() || !(path.back() == q)) path.push_back(q);
   }
   if (path.size() == 1) path.push_back(path.front());
-  drawPath(s, pen, path, false);
+  addPenPath(r, pen, path, false);
 }
 
 }  // namespace raster

@@ -7,9 +7,14 @@
 // Every operation clips to the destination surface; nothing here allocates a
 // surface, except a copy when a blit's source is its own destination. Colours
 // are colour references (R | G << 8 | B << 16).
+//
+// Every figure (dots, lines, boxes, closed shapes, curves) is built as a
+// Region and painted once. The region builders below give those pixels to a
+// caller that paints them its own way.
 
 #include <span>
 
+#include "platform/raster/Region.h"
 #include "platform/raster/Surface.h"
 
 namespace raster {
@@ -47,7 +52,7 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
 
 // ---- pixels -------------------------------------------------------------------
 
-ColorRef GetPixel(const Surface& s, int x, int y);  // CLR_INVALID outside
+ColorRef GetPixel(const Surface& s, int x, int y);     // CLR_INVALID outside
 void SetPixelV(Surface& s, int x, int y, ColorRef c);  // nothing outside
 
 // ---- pens and brushes ---------------------------------------------------------
@@ -125,6 +130,28 @@ void Polygon(Surface& s, const Pen& pen, const Brush& brush, std::span<const Poi
 // PolyBezier with 4 points: start, control 1, control 2, end; drawn as a
 // polyline with the pen (a 1-pixel pen leaves out the very last pixel).
 void PolyBezier(Surface& s, const Pen& pen, const Point (&pts)[4]);
+
+// ---- regions ------------------------------------------------------------------
+
+// The pixels of the figures above, added to `r` (clipped to its area) instead
+// of painted; the pen's width and style count, its colour and mode do not.
+// Painting the region once in the pen's colour and mode is exactly the
+// drawing operation. For closed shapes the outline and, when filled, the
+// inside go into the one region: what the operation paints when the brush has
+// the pen's colour.
+void LineRegion(Region& r, const Pen& pen, Point a, Point b);
+void PolylineRegion(Region& r, const Pen& pen, std::span<const Point> pts);
+void PSetRegion(Region& r, int width, int x, int y);
+void BoxRegion(Region& r, const Pen& pen, Point a, Point b, bool filled);
+void RectangleRegion(Region& r, const Pen& pen, bool filled, int l, int t, int rr, int b);
+void EllipseRegion(Region& r, const Pen& pen, bool filled, int l, int t, int rr, int b);
+void PolygonRegion(Region& r, const Pen& pen, bool filled, std::span<const Point> pts,
+                   PolyFillMode mode = WINDING);
+void PolyBezierRegion(Region& r, const Pen& pen, const Point (&pts)[4]);
+
+// Paints a region of s's size once: D = P for the copy pen, D = D xor P for
+// XOR (colour bits only, so the 0xFF top byte survives).
+void PaintRegion(Surface& s, const Region& r, ColorRef color, DrawMode mode);
 
 // ---- fills --------------------------------------------------------------------
 

@@ -2,7 +2,18 @@
 
 #include <algorithm>
 
-namespace raster::detail {
+#include "platform/raster/Raster.h"
+
+namespace raster {
+
+using i64 = std::int64_t;
+
+void Region::reset(int width, int height) {
+  width_ = width;
+  height_ = height;
+  spans_.clear();
+  ordered_ = true;
+}
 
 void Region::addSpan(i64 y, i64 x0, i64 x1) {
   if (y < 0 || y >= height_) return;
@@ -30,11 +41,25 @@ void Region::addSpan(i64 y, i64 x0, i64 x1) {
 
 void Region::addPixel(i64 x, i64 y) { addSpan(y, x, x + 1); }
 
-void Region::normalize() {
+void Region::addRect(i64 l, i64 t, i64 r, i64 b) {
+  for (i64 y = std::max<i64>(t, 0); y < std::min<i64>(b, height_); ++y) addSpan(y, l, r);
+}
+
+Rect Region::bounds() const {
+  const std::vector<Span>& s = spans();
+  if (s.empty()) return {};
+  Rect r{s.front().x0, s.front().y, s.front().x1, s.back().y + 1};
+  for (const Span& sp : s) {
+    r.left = std::min(r.left, sp.x0);
+    r.right = std::max(r.right, sp.x1);
+  }
+  return r;
+}
+
+void Region::normalize() const {
   if (ordered_) return;
-  std::sort(spans_.begin(), spans_.end(), [](const Span& a, const Span& b) {
-    return a.y != b.y ? a.y < b.y : a.x0 < b.x0;
-  });
+  std::sort(spans_.begin(), spans_.end(),
+            [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
   std::size_t out = 0;
   for (std::size_t i = 1; i < spans_.size(); ++i) {
     Span& cur = spans_[out];
@@ -51,9 +76,9 @@ void Region::normalize() {
 
 Region Region::minus(const Region& other) const {
   Region out(width_, height_);
-  const auto& b = other.spans_;
+  const auto& b = other.spans();
   std::size_t j = 0;
-  for (const Span& s : spans_) {
+  for (const Span& s : spans()) {
     while (j < b.size() && (b[j].y < s.y || (b[j].y == s.y && b[j].x1 <= s.x0))) ++j;
     int x = s.x0;
     for (std::size_t k = j; k < b.size() && b[k].y == s.y && b[k].x0 < s.x1; ++k) {
@@ -65,7 +90,7 @@ Region Region::minus(const Region& other) const {
   return out;
 }
 
-void paint(Surface& s, const Region& r, ColorRef color, DrawMode mode) {
+void PaintRegion(Surface& s, const Region& r, ColorRef color, DrawMode mode) {
   const Pixel p = toPixel(color);
   if (mode == DrawMode::XorPen) {
     const Pixel m = p & 0x00FFFFFFu;
@@ -78,52 +103,4 @@ void paint(Surface& s, const Region& r, ColorRef color, DrawMode mode) {
   }
 }
 
-// ---- ellipse ------------------------------------------------------------------
-
-std::vector<EllipseRow> ellipseRows(int W, int H) {
-  // Incremental integer ellipse through the centres of the box's extreme
-  // pixels (axes a = W-1, b = H-1), walking the lower-right quadrant from the
-  // middle of the right side towards the bottom. A y step and an x step are
-  // each decided on the error before the step, so a step can be diagonal; this
-  // reproduces the reference stepping (7x5 gives "##+++##" next to the middle
-  // row). All products stay in 64 bits for boxes up to a few 100000 pixels.
-  const i64 a = W - 1, b = H - 1, b1 = b & 1;
-  i64 dx = 4 * (1 - a) * b * b;
-  i64 dy = 4 * (b1 + 1) * a * a;
-  i64 err = dx + dy + b1 * a * a;
-  const i64 a8 = 8 * a * a, b8 = 8 * b * b;
-
-  std::vector<EllipseRow> rows(static_cast<std::size_t>(H), EllipseRow{-1, -1});
-  i64 x = a, xl = 0;       // right and mirrored left column of the walk
-  i64 y = (b + 1) / 2;     // lower row of the walk; the upper one is b - y
-  auto plot = [&](i64 px, i64 py) {
-    EllipseRow& r = rows[static_cast<std::size_t>(py)];
-    if (r.outer < 0) r.outer = static_cast<int>(px);
-    r.inner = static_cast<int>(px);  // x only decreases along the walk
-  };
-  while (xl <= x && y <= b) {
-    plot(x, y);
-    const i64 e2 = 2 * err;
-    bool stepped = false;
-    if (e2 <= dy) {
-      ++y;
-      dy += a8;
-      err += dy;
-      stepped = true;
-    }
-    if (e2 >= dx || !stepped) {
-      ++xl;
-      --x;
-      dx += b8;
-      err += dx;
-    }
-  }
-  // Flat ellipses run out of columns before reaching the top and bottom rows:
-  // finish the tips with the middle column(s).
-  for (; y <= b; ++y) plot(x + 1, y);
-  // Mirror the lower half onto the upper one.
-  for (i64 r = (b + 1) / 2; r <= b; ++r) rows[static_cast<std::size_t>(b - r)] = rows[r];
-  return rows;
-}
-
-}  // namespace raster::detail
+}  // namespace raster

@@ -4,25 +4,12 @@
 
 #include <algorithm>
 
+#include "platform/raster/Geometry.h"
 #include "platform/raster/Raster.h"
-#include "platform/raster/Region.h"
 
 namespace raster {
 
 using namespace detail;
-
-namespace {
-
-void fillAndFrame(Surface& s, const Pen& pen, const Brush& brush, Region& fill, Region& frame) {
-  frame.normalize();
-  if (brush.solid) {
-    fill.normalize();
-    paint(s, fill.minus(frame), brush.color, pen.mode);
-  }
-  paint(s, frame, pen.color, pen.mode);
-}
-
-}  // namespace
 
 void detail::addPolygonFill(Region& r, std::span<const Point> pts, PolyFillMode mode) {
   struct Edge {
@@ -76,13 +63,16 @@ void detail::addPolygonFill(Region& r, std::span<const Point> pts, PolyFillMode 
   }
 }
 
-void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b) {
+namespace {
+
+// Each shape adds its outline to `frame` and, when `fill` is given, its inside
+// to `fill`, which may be `frame` itself (one region for one colour).
+void rectangleParts(Region& frame, Region* fill, const Pen& pen, int l, int t, int r, int b) {
   const i64 L = std::min(l, r), R = std::max(l, r), T = std::min(t, b), B = std::max(t, b);
   if (L == R || T == B) return;
-  Region frame(s.width(), s.height()), fill(s.width(), s.height());
   if (pen.width <= 1 && pen.style == PenStyle::Solid) {
     frame.addSpan(T, L, R);
-    for (i64 y = std::max<i64>(T + 1, 0); y < std::min<i64>(B - 1, s.height()); ++y) {
+    for (i64 y = std::max<i64>(T + 1, 0); y < std::min<i64>(B - 1, frame.height()); ++y) {
       frame.addPixel(L, y);
       frame.addPixel(R - 1, y);
     }
@@ -95,13 +85,10 @@ void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int
     addPenPath(frame, pen, corners, true);
     if (x0 == x1 && y0 == y1) frame.addPixel(x0, y0);  // 1x1: the path has no length
   }
-  if (brush.solid)
-    for (i64 y = std::max<i64>(T + 1, 0); y < std::min<i64>(B - 1, s.height()); ++y)
-      fill.addSpan(y, L + 1, R - 1);
-  fillAndFrame(s, pen, brush, fill, frame);
+  if (fill) fill->addRect(L + 1, T + 1, R - 1, B - 1);
 }
 
-void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b) {
+void ellipseParts(Region& frame, Region* fill, const Pen& pen, int l, int t, int r, int b) {
   const i64 L = std::min(l, r), R = std::max(l, r), T = std::min(t, b), B = std::max(t, b);
   const i64 W = R - L, H = B - T;
   // Boxes of millions of pixels are far beyond any picture; they are not
@@ -109,11 +96,10 @@ void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r
   constexpr i64 kMaxExtent = i64{1} << 22;
   if (W == 0 || H == 0 || W > kMaxExtent || H > kMaxExtent) return;
   if (W <= 2 || H <= 2) {
-    Rectangle(s, pen, brush, l, t, r, b);
+    rectangleParts(frame, fill, pen, l, t, r, b);
     return;
   }
   const std::vector<EllipseRow> rows = ellipseRows(static_cast<int>(W), static_cast<int>(H));
-  Region frame(s.width(), s.height()), fill(s.width(), s.height());
   // A wide pen sweeps its round tip along the 1-pixel outline, giving a band
   // of the pen width centred on it. Pen styles are not applied to ellipses.
   const bool wide = pen.width > 1;
@@ -122,7 +108,7 @@ void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r
   const i64 margin = wide ? w : 0;
   for (i64 i = 0; i < H; ++i) {
     const i64 y = T + i;
-    if (y < -margin || y >= s.height() + margin) continue;
+    if (y < -margin || y >= frame.height() + margin) continue;
     const EllipseRow& e = rows[static_cast<std::size_t>(i)];
     const i64 ll = L + W - 1 - e.outer, lr = L + W - 1 - e.inner;  // left run
     const i64 rl = L + e.inner, rr = L + e.outer;                  // right run
@@ -133,18 +119,104 @@ void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r
       frame.addSpan(y, ll, lr + 1);
       frame.addSpan(y, rl, rr + 1);
     }
-    if (brush.solid) fill.addSpan(y, ll, rr + 1);
+    if (fill) fill->addSpan(y, ll, rr + 1);
   }
-  fillAndFrame(s, pen, brush, fill, frame);
+}
+
+void polygonParts(Region& frame, Region* fill, const Pen& pen, std::span<const Point> pts,
+                  PolyFillMode mode) {
+  if (pts.size() < 2) return;
+  if (fill) addPolygonFill(*fill, pts, mode);
+  addPenPath(frame, pen, pts, true);
+}
+
+// Paints the inside without the outline in the brush colour, then the outline
+// in the pen colour.
+template <class Parts>
+void paintShape(Surface& s, const Pen& pen, const Brush& brush, Parts parts) {
+  Region frame(s.width(), s.height()), fill(s.width(), s.height());
+  parts(frame, brush.solid ? &fill : nullptr);
+  if (brush.solid) PaintRegion(s, fill.minus(frame), brush.color, pen.mode);
+  PaintRegion(s, frame, pen.color, pen.mode);
+}
+
+}  // namespace
+
+void RectangleRegion(Region& r, const Pen& pen, bool filled, int l, int t, int rr, int b) {
+  rectangleParts(r, filled ? &r : nullptr, pen, l, t, rr, b);
+}
+
+void EllipseRegion(Region& r, const Pen& pen, bool filled, int l, int t, int rr, int b) {
+  ellipseParts(r, filled ? &r : nullptr, pen, l, t, rr, b);
+}
+
+void PolygonRegion(Region& r, const Pen& pen, bool filled, std::span<const Point> pts,
+                   PolyFillMode mode) {
+  polygonParts(r, filled ? &r : nullptr, pen, pts, mode);
+}
+
+void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b) {
+  paintShape(s, pen, brush,
+             [&](Region& frame, Region* fill) { rectangleParts(frame, fill, pen, l, t, r, b); });
+}
+
+void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b) {
+  paintShape(s, pen, brush,
+             [&](Region& frame, Region* fill) { ellipseParts(frame, fill, pen, l, t, r, b); });
 }
 
 void Polygon(Surface& s, const Pen& pen, const Brush& brush, std::span<const Point> pts,
              PolyFillMode mode) {
-  if (pts.size() < 2) return;
-  Region frame(s.width(), s.height()), fill(s.width(), s.height());
-  if (brush.solid) addPolygonFill(fill, pts, mode);
-  addPenPath(frame, pen, pts, true);
-  fillAndFrame(s, pen, brush, fill, frame);
+  paintShape(s, pen, brush,
+             [&](Region& frame, Region* fill) { polygonParts(frame, fill, pen, pts, mode); });
+}
+
+// ---- ellipse ------------------------------------------------------------------
+
+std::vector<EllipseRow> detail::ellipseRows(int W, int H) {
+  // Incremental integer ellipse through the centres of the box's extreme
+  // pixels (axes a = W-1, b = H-1), walking the lower-right quadrant from the
+  // middle of the right side towards the bottom. A y step and an x step are
+  // each decided on the error before the step, so a step can be diagonal; this
+  // reproduces the reference stepping (7x5 gives "##+++##" next to the middle
+  // row). All products stay in 64 bits for boxes up to a few 100000 pixels.
+  const i64 a = W - 1, b = H - 1, b1 = b & 1;
+  i64 dx = 4 * (1 - a) * b * b;
+  i64 dy = 4 * (b1 + 1) * a * a;
+  i64 err = dx + dy + b1 * a * a;
+  const i64 a8 = 8 * a * a, b8 = 8 * b * b;
+
+  std::vector<EllipseRow> rows(static_cast<std::size_t>(H), EllipseRow{-1, -1});
+  i64 x = a, xl = 0;    // right and mirrored left column of the walk
+  i64 y = (b + 1) / 2;  // lower row of the walk; the upper one is b - y
+  auto plot = [&](i64 px, i64 py) {
+    EllipseRow& r = rows[static_cast<std::size_t>(py)];
+    if (r.outer < 0) r.outer = static_cast<int>(px);
+    r.inner = static_cast<int>(px);  // x only decreases along the walk
+  };
+  while (xl <= x && y <= b) {
+    plot(x, y);
+    const i64 e2 = 2 * err;
+    bool stepped = false;
+    if (e2 <= dy) {
+      ++y;
+      dy += a8;
+      err += dy;
+      stepped = true;
+    }
+    if (e2 >= dx || !stepped) {
+      ++xl;
+      --x;
+      dx += b8;
+      err += dx;
+    }
+  }
+  // Flat ellipses run out of columns before reaching the top and bottom rows:
+  // finish the tips with the middle column(s).
+  for (; y <= b; ++y) plot(x + 1, y);
+  // Mirror the lower half onto the upper one.
+  for (i64 r = (b + 1) / 2; r <= b; ++r) rows[static_cast<std::size_t>(b - r)] = rows[r];
+  return rows;
 }
 
 }  // namespace raster

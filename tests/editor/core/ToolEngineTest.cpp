@@ -108,6 +108,20 @@ TEST_F(CanvasTest, DotStrokeWritesBackOnlyItsRectangleOnceAnUndoExists) {
   EXPECT_EQ(inked(editor.UNDO).size(), 1u);
 }
 
+// Everything a pen paints goes through the engine's Paint: the ink decides
+// per pixel, and the whole figure counts as changed.
+TEST_F(CanvasTest, PaintCompositesAFigureAndMarksItsBoundsDirty) {
+  ToolEngine& t = *win->engine;
+  raster::SetPixelV(editor.DRAW, 12, 7, rgb(1, 2, 3));
+  raster::Region& figure = t.Figure();
+  figure.addRect(10, 5, 14, 8);
+  figure.addPixel(700, 5);  // off the canvas
+  t.Paint(figure, pixel::OutsideInk(rgb(0, 0, 255), rgb(255, 255, 255)));
+  EXPECT_EQ(inked(editor.DRAW), (std::vector<QPoint>{{12, 7}}));
+  EXPECT_EQ(raster::GetPixel(editor.DRAW, 12, 7), rgb(0, 0, 255));
+  EXPECT_EQ(t.dirtyRect(), (WindowRect{10, 5, 13, 7}));
+}
+
 TEST_F(CanvasTest, RepeatTimerRunsOnlyWhileASprayIsHeld) {
   editor.settings.SPRI = 40;
   editor.ToolCode = 21;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Grid.h"
-#include "platform/raster/Region.h"
+#include "platform/raster/Geometry.h"
 
 namespace raster {
 namespace {
@@ -130,10 +130,9 @@ Surface fillRef(int w, int h, const std::vector<Point>& pts, PolyFillMode mode) 
 
 Surface fillOnly(int w, int h, const std::vector<Point>& pts, PolyFillMode mode) {
   Surface s(w, h);
-  detail::Region r(w, h);
+  Region r(w, h);
   detail::addPolygonFill(r, pts, mode);
-  r.normalize();
-  detail::paint(s, r, kRed, DrawMode::CopyPen);
+  PaintRegion(s, r, kRed, DrawMode::CopyPen);
   return s;
 }
 
