@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "editor/pixel/ColorModel.h"
+#include "editor/pixel/ColourModel.h"
 
 namespace {
 

@@ -61,7 +61,7 @@ const auto kTools = std::to_array<ToolInfo>({
     Row(FuzzyMaskPen, "Fuzzy Mask Pen", nullptr, P::Normal, S::Fuzzy),
     Row(FuzzyChangeColor, "Fuzzy Change Color", nullptr, P::Normal, S::Fuzzy),
     Row(ReverseChangeColor, "Reverse ChangeCol."),
-    Row(FuzzyReverseChangeColor, "Fuz.Rev.Change Col.", nullptr, P::Normal, S::Fuzzy),
+    Row(ReverseFuzzyChangeColor, "Fuz.Rev.Change Col.", nullptr, P::Normal, S::Fuzzy),
     Row(Polygon, "Polygon ", MakeMultiClickTool),
     Row(PolygonCopy, "Polygon Copy"),
     Row(LineType2, "Line(Type2)", MakeMultiClickTool),

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/pixel/ColorModel.h"
+#include "editor/pixel/ColourModel.h"
 
 namespace tupalo::colwin {
 

@@ -152,7 +152,7 @@ std::optional<int> CmdButtonToolCode(int i, int16_t lmod) {
                                                  FuzzyMaskPen,
                                                  FuzzyChangeColor,
                                                  ReverseChangeColor,
-                                                 FuzzyReverseChangeColor,
+                                                 ReverseFuzzyChangeColor,
                                                  Polygon,
                                                  PolygonCopy,
                                                  GlassMirror,

@@ -9,7 +9,7 @@
 
 #include <variant>
 
-#include "editor/pixel/ColorModel.h"
+#include "editor/pixel/ColourModel.h"
 #include "platform/raster/Region.h"
 #include "platform/raster/Surface.h"
 

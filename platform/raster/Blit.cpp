@@ -159,13 +159,27 @@ void buildRow(Pixel* d, const Pixel* s, const AxisMap& xm) {
     const Pixel* sb = s + pick[head];
     Pixel* db = d + head;
     switch (Z) {
-      case 2: replicate<2>(db, sb, blocks); break;
-      case 3: replicate<3>(db, sb, blocks); break;
-      case 4: replicate<4>(db, sb, blocks); break;
-      case 5: replicate<5>(db, sb, blocks); break;
-      case 6: replicate<6>(db, sb, blocks); break;
-      case 8: replicate<8>(db, sb, blocks); break;
-      case 16: replicate<16>(db, sb, blocks); break;
+      case 2:
+        replicate<2>(db, sb, blocks);
+        break;
+      case 3:
+        replicate<3>(db, sb, blocks);
+        break;
+      case 4:
+        replicate<4>(db, sb, blocks);
+        break;
+      case 5:
+        replicate<5>(db, sb, blocks);
+        break;
+      case 6:
+        replicate<6>(db, sb, blocks);
+        break;
+      case 8:
+        replicate<8>(db, sb, blocks);
+        break;
+      case 16:
+        replicate<16>(db, sb, blocks);
+        break;
       default:
         for (int i = 0; i < blocks; ++i) std::fill(db + i * Z, db + (i + 1) * Z, sb[i]);
     }
@@ -224,7 +238,8 @@ void stretchGroups(Surface& dst, const Surface& src, const AxisMap& xm, const Ax
       for (int k = 0; k < n; ++k) {
         const std::size_t xk = static_cast<std::size_t>(k);
         Pixel v = acc[static_cast<std::size_t>(xm.lo[xk] - c0)];
-        for (int sx = xm.lo[xk] + 1; sx <= xm.hi[xk]; ++sx) v = op(v, acc[static_cast<std::size_t>(sx - c0)]);
+        for (int sx = xm.lo[xk] + 1; sx <= xm.hi[xk]; ++sx)
+          v = op(v, acc[static_cast<std::size_t>(sx - c0)]);
         row[xk] = v;
       }
       prevLo = rlo;

@@ -21,7 +21,8 @@ Surface numbered(int w, int h) {
 Idx indices(const Surface& s) {
   Idx out;
   for (int y = 0; y < s.height(); ++y)
-    for (int x = 0; x < s.width(); ++x) out.push_back(static_cast<int>(s.pixel(x, y) & 0xFFFFFF) - 1);
+    for (int x = 0; x < s.width(); ++x)
+      out.push_back(static_cast<int>(s.pixel(x, y) & 0xFFFFFF) - 1);
   return out;
 }
 
@@ -42,7 +43,11 @@ TEST(Pixels, GetAndSet) {
     EXPECT_EQ(GetPixel(s, x, y), CLR_INVALID);
     SetPixelV(s, x, y, 0);
   }
-  EXPECT_EQ(s, [] { Surface t(3, 2); t.setPixel(1, 1, 0xFF0A141Eu); return t; }());
+  EXPECT_EQ(s, [] {
+    Surface t(3, 2);
+    t.setPixel(1, 1, 0xFF0A141Eu);
+    return t;
+  }());
 }
 
 TEST(BitBlt, ClipsToBothSurfaces) {
@@ -50,8 +55,8 @@ TEST(BitBlt, ClipsToBothSurfaces) {
   Surface dst(6, 5, 0);
   BitBlt(dst, 4, -1, 4, 4, src, 1, 0);  // dest x 4..5, y 0..2 from src x 1..2, y 1..3
   BitBlt(dst, 0, 3, 3, 3, src, -1, 2);  // source column -1 and row 4 do not exist
-  EXPECT_EQ(indices(dst), (Idx{-1, -1, -1, -1, 5,  6,  -1, -1, -1, -1, 9,  10, -1, -1, -1,
-                               -1, 13, 14, -1, 8,  9,  -1, -1, -1, -1, 12, 13, -1, -1, -1}));
+  EXPECT_EQ(indices(dst), (Idx{-1, -1, -1, -1, 5, 6, -1, -1, -1, -1, 9,  10, -1, -1, -1,
+                               -1, 13, 14, -1, 8, 9, -1, -1, -1, -1, 12, 13, -1, -1, -1}));
   Surface neg(3, 1, 0), same = numbered(4, 1);
   BitBlt(neg, 2, 0, -3, 1, numbered(3, 1), 2, 0);  // negative extents: same rectangle, unmirrored
   BitBlt(same, 1, 0, 3, 1, same, 0, 0);
@@ -128,7 +133,8 @@ TEST(StretchBlt, IntegerZoomIsBlockReplicationAtAnyOffset) {
       for (int y = 0; y < 53; ++y)
         for (int x = 0; x < 61; ++x) {
           const int dx = x - off, dy = y - off / 2;
-          if (dx >= 0 && dy >= 0 && dx < 30 * z && dy < 25 * z) ref.setPixel(x, y, src.pixel(3 + dx / z, 2 + dy / z));
+          if (dx >= 0 && dy >= 0 && dx < 30 * z && dy < 25 * z)
+            ref.setPixel(x, y, src.pixel(3 + dx / z, 2 + dy / z));
         }
       ASSERT_EQ(dst, ref) << "zoom " << z << " offset " << off;
     }
@@ -163,7 +169,8 @@ TEST(StretchBlt, AnyMappingFollowsTheRulesWhateverTheClipping) {
     for (int i = 0; i < std::abs(w); ++i)
       for (int k = 0; k < std::abs(h); ++k) {
         const int px = x + (w < 0 ? -i : i), py = y + (h < 0 ? -k : k);
-        const int qx = refSource(i, std::abs(w), sx, sw, 23), qy = refSource(k, std::abs(h), sy, sh, 19);
+        const int qx = refSource(i, std::abs(w), sx, sw, 23),
+                  qy = refSource(k, std::abs(h), sy, sh, 19);
         if (ref.contains(px, py) && qx >= 0 && qy >= 0) ref.setPixel(px, py, src.pixel(qx, qy));
       }
     ASSERT_EQ(dst, ref) << "round " << round;

@@ -44,7 +44,8 @@ TEST(Line, ThinLinesDoNotDependOnDirection) {
       Line(f, pen(), a, b);
       Line(r, pen(), b, a);
       auto pf = inked(f), pr = inked(r);
-      ASSERT_EQ(pf.size(), static_cast<std::size_t>(std::max(std::abs(b.x - a.x), std::abs(b.y - a.y))));
+      ASSERT_EQ(pf.size(),
+                static_cast<std::size_t>(std::max(std::abs(b.x - a.x), std::abs(b.y - a.y))));
       ASSERT_TRUE(pf.count({a.x, a.y}) && !pf.count({b.x, b.y}));
       pf.insert({b.x, b.y});
       pr.insert({a.x, a.y});
@@ -55,9 +56,9 @@ TEST(Line, ThinLinesDoNotDependOnDirection) {
 TEST(Line, ClippingAndFarCoordinates) {
   // Clipped drawing on a small surface equals a crop of a larger one (which
   // clips the far ends elsewhere).
-  const std::vector<std::pair<Point, Point>> lines = {{{-2000, 3}, {2000, 5}}, {{4, -2000}, {3, 2000}},
-                                                      {{-7, -3}, {13, 11}},    {{11, 2}, {-5, 6}},
-                                                      {{3, 3}, {3, 3000}},     {{-100, 50}, {50, -100}}};
+  const std::vector<std::pair<Point, Point>> lines = {
+      {{-2000, 3}, {2000, 5}}, {{4, -2000}, {3, 2000}}, {{-7, -3}, {13, 11}},
+      {{11, 2}, {-5, 6}},      {{3, 3}, {3, 3000}},     {{-100, 50}, {50, -100}}};
   for (int w : {1, 2, 3, 5})
     for (const auto& [a, b] : lines) {
       Surface small(10, 8), big(300, 300);
@@ -92,7 +93,8 @@ TEST(Line, WideLinesHaveRoundCapsAndCoverTheirEnd) {
   Line(t5, pen(5), {3, 3}, {3, 3});
   EXPECT_EQ(show(t3), art({".....", "..#..", ".###.", "..#..", "....."}));
   EXPECT_EQ(show(t4), art({"......", "..##..", ".####.", ".####.", "..##..", "......"}));
-  EXPECT_EQ(show(t5), art({".......", "..###..", ".#####.", ".#####.", ".#####.", "..###..", "......."}));
+  EXPECT_EQ(show(t5),
+            art({".......", "..###..", ".#####.", ".#####.", ".#####.", "..###..", "......."}));
 }
 
 TEST(Line, WideLinesAreSymmetric) {
@@ -131,7 +133,7 @@ TEST(Line, DottedPenDrawsEveryOtherPixelFromTheStart) {
   Polyline(p, dot, corner);  // the pattern runs on round the corner
   const Point offSurface[] = {{-3, 2}, {0, 2}, {5, 2}};
   Polyline(p, dot, offSurface);  // and on from segments off the surface
-  dot.width = 3;             // wide pens have no style
+  dot.width = 3;                 // wide pens have no style
   Line(w, dot, {1, 1}, {4, 1});
   EXPECT_EQ(show(s), art({"#.#.#.#.", ".#.#.#.#"}));
   EXPECT_EQ(show(p), art({"#.#..", "...#.", ".#.#."}));
@@ -177,13 +179,14 @@ TEST(Box, WidePens) {
   Box(o3, pen(3), {1, 1}, {7, 6}, false);  // outline: the edges with round joins
   EXPECT_EQ(show(f3), art({".......", ".#####.", ".#####.", ".#####.", ".#####.", "......."}));
   EXPECT_EQ(show(f2), art({".......", ".####..", ".####..", ".####..", ".......", "......."}));
-  EXPECT_EQ(show(o3), art({".#######.", "#########", "#########", "###...###", "###...###", "#########",
-                           "#########", ".#######."}));
+  EXPECT_EQ(show(o3), art({".#######.", "#########", "#########", "###...###", "###...###",
+                           "#########", "#########", ".#######."}));
 }
 
 TEST(PolyBezier, StraightCurveIsTheStraightLine) {
   for (int w : {1, 3})
-    for (const auto& [a, b] : std::vector<std::pair<Point, Point>>{{{1, 1}, {14, 6}}, {{13, 2}, {2, 9}}}) {
+    for (const auto& [a, b] :
+         std::vector<std::pair<Point, Point>>{{{1, 1}, {14, 6}}, {{13, 2}, {2, 9}}}) {
       Surface c(16, 10), l(16, 10);
       const Point pts[4] = {a, a, b, b};
       PolyBezier(c, pen(w), pts);
@@ -204,7 +207,8 @@ TEST(PolyBezier, CurveFromStartToJustBeforeTheEnd) {
   EXPECT_TRUE(pic[3 * 13 + 5] == '#' || pic[3 * 13 + 6] == '#');
   for (int y = 4; y <= 9; ++y) {  // connected down both sides
     EXPECT_NE(pic.substr(static_cast<std::size_t>(y * 13), 6).find('#'), std::string::npos) << y;
-    EXPECT_NE(pic.substr(static_cast<std::size_t>(y * 13 + 6), 6).find('#'), std::string::npos) << y;
+    EXPECT_NE(pic.substr(static_cast<std::size_t>(y * 13 + 6), 6).find('#'), std::string::npos)
+        << y;
   }
 }
 

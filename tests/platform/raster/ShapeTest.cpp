@@ -17,16 +17,16 @@ TEST(Rectangle, OutlineExcludesRightAndBottomBrushInside) {
   Rectangle(s, pen(), kRedBrush, 1, 1, 6, 5);
   Rectangle(r, pen(), kRedBrush, 6, 5, 1, 1);  // corners are sorted
   Rectangle(h, pen(), kHollow, 1, 1, 6, 5);
-  Rectangle(d, pen(), kRedBrush, 2, 0, 2, 3);  // zero width: nothing
-  Rectangle(d, pen(), kRedBrush, 0, 1, 6, 1);  // zero height: nothing
-  Rectangle(d, pen(), kRedBrush, 1, 1, 5, 2);  // height 1: a line
+  Rectangle(d, pen(), kRedBrush, 2, 0, 2, 3);   // zero width: nothing
+  Rectangle(d, pen(), kRedBrush, 0, 1, 6, 1);   // zero height: nothing
+  Rectangle(d, pen(), kRedBrush, 1, 1, 5, 2);   // height 1: a line
   Rectangle(w, pen(3), kRedBrush, 1, 1, 8, 7);  // a wide pen centred on the outline
   EXPECT_EQ(show(s), art({".......", ".#####.", ".#+++#.", ".#+++#.", ".#####.", "......."}));
   EXPECT_EQ(show(r), show(s));
   EXPECT_EQ(show(h), art({".......", ".#####.", ".#...#.", ".#...#.", ".#####.", "......."}));
   EXPECT_EQ(show(d), art({"......", ".####.", "......"}));
-  EXPECT_EQ(show(w), art({".#######.", "#########", "#########", "###+++###", "###+++###", "#########",
-                          "#########", ".#######."}));
+  EXPECT_EQ(show(w), art({".#######.", "#########", "#########", "###+++###", "###+++###",
+                          "#########", "#########", ".#######."}));
 }
 
 TEST(Ellipse, ReferenceExamplesAndSmallBoxes) {
@@ -67,8 +67,9 @@ TEST(Ellipse, ShapesAreSymmetricConvexAndTouchTheirBox) {
         }
       }
       ASSERT_EQ(at(1, H / 2 + 1), '#') << W << "x" << H;
-      ASSERT_NE(pic.substr(static_cast<std::size_t>(W + 3), static_cast<std::size_t>(W + 2)).find('#'),
-                std::string::npos);
+      ASSERT_NE(
+          pic.substr(static_cast<std::size_t>(W + 3), static_cast<std::size_t>(W + 2)).find('#'),
+          std::string::npos);
     }
 }
 
@@ -81,9 +82,9 @@ TEST(Ellipse, WidePenIsABandCentredOnTheOutline) {
   //   ....#####....
   Surface s(13, 11);
   Ellipse(s, pen(3), kRedBrush, 2, 2, 11, 9);
-  EXPECT_EQ(show(s), art({".............", "....#####....", "...#######...", "..#########..", ".###+++++###.",
-                          ".###+++++###.", ".###+++++###.", "..#########..", "...#######...", "....#####....",
-                          "............."}));
+  EXPECT_EQ(show(s), art({".............", "....#####....", "...#######...", "..#########..",
+                          ".###+++++###.", ".###+++++###.", ".###+++++###.", "..#########..",
+                          "...#######...", "....#####....", "............."}));
   Surface w5(13, 11);
   Ellipse(w5, pen(5), kRedBrush, 2, 2, 11, 9);
   for (int y = 0; y < 11; ++y)
@@ -121,7 +122,9 @@ Surface fillRef(int w, int h, const std::vector<Point>& pts, PolyFillMode mode) 
         const int dir = p.y < q.y ? 1 : -1;
         if (p.y > q.y) std::swap(p, q);
         const long long dy = q.y - p.y;
-        if (y >= p.y && y < q.y && p.x * dy + static_cast<long long>(y - p.y) * (q.x - p.x) <= x * dy) wind += dir;
+        if (y >= p.y && y < q.y &&
+            p.x * dy + static_cast<long long>(y - p.y) * (q.x - p.x) <= x * dy)
+          wind += dir;
       }
       if (mode == WINDING ? wind != 0 : (wind & 1) != 0) s.setPixel(x, y, toPixel(kRed));
     }
@@ -138,7 +141,8 @@ Surface fillOnly(int w, int h, const std::vector<Point>& pts, PolyFillMode mode)
 
 TEST(Polygon, TriangleFillThenPen) {
   const std::vector<Point> tri = {{0, 0}, {4, 0}, {0, 4}};
-  EXPECT_EQ(show(fillOnly(6, 5, tri, WINDING)), art({"++++..", "+++...", "++....", "+.....", "......"}));
+  EXPECT_EQ(show(fillOnly(6, 5, tri, WINDING)),
+            art({"++++..", "+++...", "++....", "+.....", "......"}));
   Surface s(6, 5);
   Polygon(s, pen(), kRedBrush, tri);
   EXPECT_EQ(show(s), art({"#####.", "#++#..", "#+#...", "##....", "#....."}));
@@ -146,7 +150,8 @@ TEST(Polygon, TriangleFillThenPen) {
 
 TEST(Polygon, WindingAndAlternate) {
   const std::vector<Point> twice = {{1, 1}, {5, 1}, {5, 4}, {1, 4}, {1, 1}, {5, 1}, {5, 4}, {1, 4}};
-  EXPECT_EQ(show(fillOnly(6, 5, twice, WINDING)), art({"......", ".++++.", ".++++.", ".++++.", "......"}));
+  EXPECT_EQ(show(fillOnly(6, 5, twice, WINDING)),
+            art({"......", ".++++.", ".++++.", ".++++.", "......"}));
   EXPECT_EQ(fillOnly(6, 5, twice, ALTERNATE), Surface(6, 5));
   // A pentagram: its middle is inside only by winding.
   const std::vector<Point> star = {{10, 0}, {16, 19}, {0, 7}, {20, 7}, {4, 19}};
@@ -165,7 +170,8 @@ TEST(Polygon, FillFollowsTheRuleForAnyPolygon) {
     std::vector<Point> pts(static_cast<std::size_t>(count(rng)));
     for (Point& p : pts) p = {coord(rng), coord(rng)};
     for (PolyFillMode mode : {WINDING, ALTERNATE})
-      ASSERT_EQ(show(fillOnly(24, 24, pts, mode)), show(fillRef(24, 24, pts, mode))) << "round " << round;
+      ASSERT_EQ(show(fillOnly(24, 24, pts, mode)), show(fillRef(24, 24, pts, mode)))
+          << "round " << round;
   }
   std::vector<Point> star;  // 300 points, reaching far off the surface
   for (int i = 0; i < 300; ++i) {

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <limits>
 
-#include "editor/pixel/ColorModel.h"
+#include "editor/pixel/ColourModel.h"
 
 namespace tupalo {
 namespace {
 
 using raster::rgb;
 
-TEST(ColorModel, Conversions) {
+TEST(ColourModel, Conversions) {
   struct Case {
     double r, g, b, h, s, v;
   };
@@ -55,7 +55,7 @@ TEST(ColorModel, Conversions) {
   }
 }
 
-TEST(ColorModel, ToleranceWindowAndSimilarColours) {
+TEST(ColourModel, ToleranceWindowAndSimilarColours) {
   const raster::ColorRef hue350 = rgb(255, 0, 42);  // 350.1
   const ToleranceWindow w = PrepareToleranceWindow(hue350, 20, 10, 10);
   EXPECT_TRUE(w.Wrapped);
@@ -98,7 +98,7 @@ TEST(ColorModel, ToleranceWindowAndSimilarColours) {
 
 // The remembering tester must answer exactly as the plain test, also when
 // colours collide in its table and for the invalid colour.
-TEST(ColorModel, RememberingTesterAgreesWithThePlainTest) {
+TEST(ColourModel, RememberingTesterAgreesWithThePlainTest) {
   const ToleranceWindow w = PrepareToleranceWindow(rgb(250, 30, 40), 20, 40, 40);
   HsvWindowTester test(w);
   std::uint32_t seed = 7;

@@ -1,4 +1,4 @@
-#include "editor/pixel/ColorModel.h"
+#include "editor/pixel/ColourModel.h"
 
 #include <cmath>
 
@@ -47,13 +47,38 @@ void HsvToRgb(double H, double S, double V, double& R, double& G, double& B) {
   const double q = V * (1 - S * f);
   const double t = V * (1 - S * (1 - f));
   switch (i) {
-    case 0: R = V; G = t; B = p; break;
-    case 1: R = q; G = V; B = p; break;
-    case 2: R = p; G = V; B = t; break;
-    case 3: R = p; G = q; B = V; break;
-    case 4: R = t; G = p; B = V; break;
-    case 5: R = V; G = p; B = q; break;
-    default: break;  // outputs unchanged
+    case 0:
+      R = V;
+      G = t;
+      B = p;
+      break;
+    case 1:
+      R = q;
+      G = V;
+      B = p;
+      break;
+    case 2:
+      R = p;
+      G = V;
+      B = t;
+      break;
+    case 3:
+      R = p;
+      G = q;
+      B = V;
+      break;
+    case 4:
+      R = t;
+      G = p;
+      B = V;
+      break;
+    case 5:
+      R = V;
+      G = p;
+      B = q;
+      break;
+    default:
+      break;  // outputs unchanged
   }
 }
 
