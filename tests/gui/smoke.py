@@ -1,0 +1,248 @@
+#!/usr/bin/env python3
+"""Flows across the editor's windows, driven as a person would: a real X
+server (Xvfb), a window manager (openbox), the mouse and keys through xdotool,
+screenshots through ImageMagick. Not part of `make test`; run it by hand after
+changes to windows, gestures or the palette:
+
+    python3 tests/gui/smoke.py [build/bin]
+
+It starts its own Xvfb on a free display with a fresh program folder, and
+prints one line per check. The places below follow the factory settings
+(DEFAULT.CNF) on a 1280 x 1024 screen.
+"""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+CANVAS = (220, 32)           # the main window's inside: the canvas's top-left
+PALETTE = (1, 239)           # the palette's inside, below the colour window
+BUTTON = 24
+SELECTOR = {"drawing": (0, 0), "magnify": (3, 0), "file": (0, 1), "editing": (1, 0)}
+
+failures = []
+
+
+def check(name, ok, detail=""):
+    print(("PASS " if ok else "FAIL ") + name + (f"  ({detail})" if detail and not ok else ""))
+    if not ok:
+        failures.append(name)
+
+
+class Session:
+    def __init__(self, bin_dir):
+        self.tmp = tempfile.mkdtemp()
+        self.folder = os.path.join(self.tmp, "prog")
+        shutil.copytree(bin_dir, self.folder, ignore=shutil.ignore_patterns("*_tests", "*_bench"))
+        n = next(n for n in range(90, 200) if not os.path.exists(f"/tmp/.X{n}-lock"))
+        self.env = dict(os.environ, DISPLAY=f":{n}")
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1280x1024x24"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(1)
+        self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        time.sleep(1)
+        self.app = None
+
+    def run(self, *args, check_rc=True):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True,
+                              check=check_rc).stdout
+
+    def start(self, *args):
+        self.app = subprocess.Popen([os.path.join(self.folder, "tupalo"), *args],
+                                    cwd=self.folder, env=self.env,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(2.5)
+
+    def stop(self):
+        if self.app:
+            self.app.kill()
+            self.app.wait()
+            self.app = None
+
+    def close(self):
+        self.stop()
+        self.wm.kill()
+        self.xvfb.kill()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def click(self, x, y, button=1):
+        self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
+        time.sleep(0.25)
+
+    def canvas_click(self, x, y, button=1):
+        self.click(CANVAS[0] + x, CANVAS[1] + y, button)
+
+    def canvas_drag(self, a, b):
+        ax, ay = CANVAS[0] + a[0], CANVAS[1] + a[1]
+        bx, by = CANVAS[0] + b[0], CANVAS[1] + b[1]
+        self.run("xdotool", "mousemove", str(ax), str(ay), "mousedown", "1")
+        for t in (0.3, 0.7, 1.0):
+            self.run("xdotool", "mousemove", str(int(ax + (bx - ax) * t)),
+                     str(int(ay + (by - ay) * t)))
+        self.run("xdotool", "mouseup", "1")
+        time.sleep(0.25)
+
+    def palette_group(self, group):
+        c, r = SELECTOR[group]
+        self.click(PALETTE[0] + c * BUTTON + 12, PALETTE[1] + r * BUTTON + 12)
+
+    def palette_button(self, column, row):
+        """A button of the group shown, by its place in the group."""
+        self.click(PALETTE[0] + column * BUTTON + 12, PALETTE[1] + 2 * BUTTON + row * BUTTON + 12)
+
+    def key(self, *keys):
+        self.run("xdotool", "key", *keys)
+        time.sleep(0.3)
+
+    def main_window(self):
+        out = self.run("wmctrl", "-l")
+        for line in out.splitlines():
+            if "Tupa :" in line:
+                return line.split()[0]
+        return None
+
+    def state(self, window):
+        out = self.run("xprop", "-id", window, "WM_STATE", check_rc=False)
+        return "Iconic" if "Iconic" in out else "Normal" if "Normal" in out else "?"
+
+    def visible_windows(self):
+        out = self.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa", check_rc=False)
+        return len(out.split())
+
+    def pixel(self, x, y):
+        """The screen pixel as (r, g, b)."""
+        out = self.run("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-")
+        last = out.strip().splitlines()[-1]
+        rgb = last[last.index("(") + 1:last.index(")")].split(",")
+        return tuple(int(float(v)) for v in rgb[:3])
+
+
+def read_bmp_ink(path):
+    """The non-white pixels of a 24-bit bitmap."""
+    data = open(path, "rb").read()
+    off = struct.unpack_from("<I", data, 10)[0]
+    w, h = struct.unpack_from("<ii", data, 18)
+    stride = (w * 3 + 3) & ~3
+    ink = set()
+    for y in range(h):
+        row = off + (h - 1 - y) * stride
+        for x in range(w):
+            if data[row + 3 * x:row + 3 * x + 3] != b"\xff\xff\xff":
+                ink.add((x, y))
+    return ink
+
+
+def outline(l, t, r, b):
+    return {(x, y) for y in range(t, b + 1) for x in range(l, r + 1)
+            if x in (l, r) or y in (t, b)}
+
+
+def minimise_and_restore(s):
+    s.start()
+    main = s.main_window()
+    ok = True
+    for _ in range(10):
+        s.run("xdotool", "windowminimize", main)
+        time.sleep(0.6)
+        hidden = s.state(main) == "Iconic"
+        s.run("wmctrl", "-i", "-a", main)
+        time.sleep(1.0)
+        ok = ok and hidden and s.state(main) == "Normal" and s.visible_windows() == 3
+    check("minimise and restore ten times, the floating windows come back", ok)
+    # With the floating windows put away (right click beside the canvas).
+    s.canvas_click(700, 300, 3)
+    s.run("xdotool", "windowminimize", main)
+    time.sleep(0.6)
+    s.run("wmctrl", "-i", "-a", main)
+    time.sleep(1.0)
+    check("restore with the floating windows put away",
+          s.state(main) == "Normal" and s.visible_windows() == 1)
+    s.stop()
+
+
+def polygon_then_box(s):
+    s.start()
+    s.palette_group("editing")
+    s.palette_button(2, 0)            # Polygon
+    s.canvas_click(80, 70)
+    s.canvas_click(230, 90)
+    s.run("xdotool", "mousemove", str(CANVAS[0] + 180), str(CANVAS[1] + 220))
+    s.palette_group("drawing")
+    s.palette_button(3, 0)            # Box
+    s.canvas_drag((280, 268), (340, 308))
+    s.palette_group("file")
+    s.click(PALETTE[0] + 12, PALETTE[1] + 2 * BUTTON + 12 + 24 + 12 + 12)  # Save as
+    time.sleep(1.0)
+    target = os.path.join(s.tmp, "flow.bmp")
+    s.run("xdotool", "type", "--delay", "20", target)
+    s.key("Return")
+    time.sleep(1.0)
+    ok = os.path.exists(target) and read_bmp_ink(target) == outline(280, 268, 340, 308)
+    check("a polygon left pending, Box chosen, a box drawn and saved: the box alone", ok)
+    s.stop()
+
+
+def space_and_undo_button(s):
+    s.start()
+    s.palette_group("drawing")
+    s.palette_button(3, 0)  # Box
+    s.canvas_drag((40, 40), (120, 100))
+    box_edge = (CANVAS[0] + 40, CANVAS[1] + 70)
+    undo_button = (PALETTE[0] + 12, PALETTE[1] + 2 * BUTTON + 3 * BUTTON + 2 + 17 + 2 + 12)
+    black, white = (0, 0, 0), (255, 255, 255)
+    ok = s.pixel(*box_edge) == black
+    for first, second in (("space", "button"), ("button", "space")):
+        def press(kind):
+            if kind == "space":
+                s.key("space")  # the canvas has the keyboard since the last click on it
+            else:
+                s.click(*undo_button)
+        s.palette_group("editing")
+        s.palette_button(2, 0)  # Polygon
+        s.canvas_click(200, 200)
+        s.canvas_click(300, 210)
+        press(first)             # drops the polygon
+        steps = [s.pixel(*box_edge) == black, s.pixel(CANVAS[0] + 250, CANVAS[1] + 205) == white]
+        press(second)            # undoes the box
+        steps.append(s.pixel(*box_edge) == white)
+        press(first)             # brings it back
+        steps.append(s.pixel(*box_edge) == black)
+        if not all(steps):
+            print(f"  {first} then {second}: {steps}")
+        ok = ok and all(steps)
+    check("space and the undo button: first the pending polygon, then the box, in both orders", ok)
+    s.stop()
+
+
+def toolkit_option_on_the_command_line(s):
+    s.start("-reverse")
+    shot = s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa", check_rc=False)
+    s.key("Return")
+    time.sleep(1.0)
+    ended = s.app.poll() is not None
+    check("tupalo -reverse: an unsupported file, then the program ends", bool(shot) and ended)
+    s.stop()
+
+
+def main():
+    bin_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin")
+    s = Session(bin_dir)
+    try:
+        for flow in (minimise_and_restore, polygon_then_box, space_and_undo_button,
+                     toolkit_option_on_the_command_line):
+            for f in ("TUPA.CNF", "TUPA.CDI"):
+                if os.path.exists(os.path.join(s.folder, f)):
+                    os.remove(os.path.join(s.folder, f))
+            flow(s)
+    finally:
+        s.close()
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
