@@ -168,12 +168,16 @@ std::optional<PictureError> openRegularFile(const QString& path, FileHandle& fil
 // A regular file read by offset through one buffer that is kept and reused.
 class FileSource final : public bmp::ByteSource {
  public:
-  FileSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+  FileSource(int fd, std::uint64_t size, const QString& path) : fd_(fd), size_(size), path_(path) {}
   std::uint64_t size() const override { return size_; }
   const std::uint8_t* bytes(std::uint64_t offset, std::size_t count) override {
     if (offset > size_ || count > size_ - offset) return nullptr;
     if (buffer_.size() < count) buffer_.resize(count);
     std::size_t done = 0;
+    if (const int fault = injectedFileFault(FileCall::Read, path_)) {
+      readError_ = fault;
+      return nullptr;
+    }
     while (done < count) {
       const ssize_t n =
           ::pread(fd_, buffer_.data() + done, count - done, static_cast<off_t>(offset + done));
@@ -191,6 +195,7 @@ class FileSource final : public bmp::ByteSource {
  private:
   int fd_;
   std::uint64_t size_;
+  QString path_;
   std::vector<std::uint8_t> buffer_;
   int readError_ = 0;
 };
@@ -282,7 +287,7 @@ std::optional<PictureError> readPictureFile(const QString& path, raster::Surface
   FileHandle file;
   std::uint64_t size = 0;
   if (auto error = openRegularFile(path, file, size)) return error;
-  FileSource source(file.fd, size);
+  FileSource source(file.fd, size, path);
   auto error = readPicture(source, out, background);
   // A picture that could not be read to its end because the disk failed is
   // no damaged picture.

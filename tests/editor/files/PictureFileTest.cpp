@@ -328,6 +328,10 @@ TEST_F(PictureFileTest, UnreadableFileIsAnAccessError) {
     EXPECT_EQ(failure("locked.bmp"), errnum == ENOENT ? kErrFileNotFound : kErrPathFileAccess)
         << errnum;
   }
+  // A disk that fails while the pixels are read: no damaged picture.
+  setFileFaultInjector(
+      [&](FileCall call, const QString&) { return call == FileCall::Read ? EIO : 0; });
+  EXPECT_EQ(failure("locked.bmp"), kErrPathFileAccess);
   setFileFaultInjector(nullptr);
   EXPECT_EQ(load("locked.bmp"), distinctPicture(2, 2));
 
