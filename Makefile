@@ -1,15 +1,19 @@
 # make run  — install what is missing, build, start the editor
-# make test — install what is missing, build, run every test
+# make test — install what is missing, build, run every test and replay the
+#             fuzz targets' seed corpora
 BUILD ?= build
+FUZZ_BUILD ?= $(BUILD)-fuzz
+FUZZ_SECONDS ?= 60
 PROGRAM = $(BUILD)/bin/tupalo
 
-.PHONY: run test build setup bench sanitize clean
+.PHONY: run test build setup bench sanitize fuzz fuzz-build clean
 
 run: build
 	$(PROGRAM)
 
-test: build
+test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	./scripts/fuzz.sh replay $(FUZZ_BUILD)
 
 build: setup
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -28,8 +32,16 @@ sanitize: setup
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j2 -E '^format$$'
 
+# The libFuzzer targets (tests/fuzz), built with clang in their own folder.
+fuzz-build: setup
+	./scripts/fuzz.sh build $(FUZZ_BUILD)
+
+# Fuzzes each target for FUZZ_SECONDS and adds what it finds to its corpus.
+fuzz: fuzz-build
+	./scripts/fuzz.sh run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 bench: build
 	$(BUILD)/bin/tupalo_bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-asan $(FUZZ_BUILD)

@@ -18,6 +18,7 @@ QString fileErrorReason(int errnum, FileAccess access);
 // The calls the file layer makes on behalf of a path.
 enum class FileCall {
   OpenForReading,   // a settings, colour or picture file
+  Read,             // a picture file's contents, after the open
   CreateTemporary,  // the temporary file beside a file that is being replaced
   Write,
   Sync,

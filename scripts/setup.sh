@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
+  clang-14 libclang-rt-14-dev
   fonts-noto-cjk
   xvfb xdotool imagemagick x11-utils openbox
 )

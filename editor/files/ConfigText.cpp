@@ -194,14 +194,24 @@ QByteArray encodeConfigText(const QStringList& lines, const TextFormat& format) 
   const QString lineEnd = format.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
   QString text;
   for (const QString& line : lines) text += line + lineEnd;
+  // The reader takes a file as UTF-8 when it can, then as Shift-JIS: once a
+  // rewrite has dropped the bytes that made a file Latin-1 (or Shift-JIS),
+  // the rest may read as other text than it was written from.
+  const auto readsBackAs = [](const QByteArray& bytes, TextEncoding encoding) {
+    return decodeConfigText(bytes).format.encoding == encoding;
+  };
   switch (format.encoding) {
     case TextEncoding::ShiftJis:
-      if (auto bytes = encodeShiftJis(text)) return *bytes;
+      if (auto bytes = encodeShiftJis(text); bytes && readsBackAs(*bytes, TextEncoding::ShiftJis))
+        return *bytes;
       break;
     case TextEncoding::Latin1: {
       const bool fits =
           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-      if (fits) return text.toLatin1();
+      if (fits) {
+        QByteArray bytes = text.toLatin1();
+        if (readsBackAs(bytes, TextEncoding::Latin1)) return bytes;
+      }
       break;
     }
     case TextEncoding::Utf8:

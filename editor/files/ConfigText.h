@@ -63,7 +63,9 @@ bool readConfigFile(const QString& path, ConfigText& text, QString* error = null
 
 // The file's contents for `lines` in `format`, every line ended. When the
 // format's encoding can't hold a character of them (an emoji in Shift-JIS),
-// the whole file is UTF-8 instead, so that nothing turns into "?".
+// the whole file is UTF-8 instead, so that nothing turns into "?"; so too when
+// its bytes would read back in another encoding (Latin-1 bytes that happen to
+// form valid Shift-JIS), so that nothing turns into other text.
 QByteArray encodeConfigText(const QStringList& lines, const TextFormat& format = {});
 
 // Replaces the file at `path` with encodeConfigText(lines, format),

@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QtEndian>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/files/BmpCodec.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileErrors.h"
-#include "platform/QtSurface.h"
 
 namespace tupalo {
 
@@ -40,54 +40,6 @@ constexpr ErrorText kErrorTexts[] = {
 };
 
 std::optional<PictureError> fail(int number) { return pictureError(number); }
-
-// --- little helpers over raw header bytes -------------------------------------
-
-quint16 le16(const char* p) { return qFromLittleEndian<quint16>(p); }
-quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
-qint32 sle32(const char* p) { return qFromLittleEndian<qint32>(p); }
-quint32 be32(const char* p) { return qFromBigEndian<quint32>(p); }
-
-// Exactly `size` bytes from `pos`, or an empty array when the file is shorter.
-QByteArray readAt(QFile& file, qint64 pos, qint64 size) {
-  if (!file.seek(pos)) return {};
-  QByteArray bytes = file.read(size);
-  return bytes.size() == size ? bytes : QByteArray();
-}
-
-// Reads a file byte by byte through a reused buffer.
-class ByteStream {
- public:
-  ByteStream(QFile& file, qint64 pos) : file_(file) { ok_ = file_.seek(pos); }
-
-  bool get(int& value) {
-    if (at_ == buffer_.size() && !refill()) return false;
-    value = static_cast<uchar>(buffer_[at_++]);
-    return true;
-  }
-  bool skip(qint64 count) {
-    while (count > 0) {
-      if (at_ == buffer_.size() && !refill()) return false;
-      const qint64 step = std::min<qint64>(count, buffer_.size() - at_);
-      at_ += step;
-      count -= step;
-    }
-    return true;
-  }
-
- private:
-  bool refill() {
-    if (!ok_) return false;
-    buffer_ = file_.read(64 * 1024);
-    at_ = 0;
-    return !buffer_.isEmpty();
-  }
-
-  QFile& file_;
-  QByteArray buffer_;
-  qint64 at_ = 0;
-  bool ok_ = false;
-};
 
 // --- how much we may allocate ----------------------------------------------------
 
@@ -135,13 +87,13 @@ qint64 availableMemory() {
 
 }  // namespace
 
-std::optional<PictureError> checkPictureSize(qint64 width, qint64 height) {
+std::optional<PictureError> checkPictureSize(qint64 width, qint64 height, int besideBytesPerPixel) {
   if (width > kMaxPictureSide || height > kMaxPictureSide) return fail(kErrOutOfMemory);
   const qint64 bytes = width * height * 4;
   if (bytes > kMaxPictureBytes) return fail(kErrOutOfMemory);
-  // Decoding may hold the file's own pixel format beside our copy.
   const qint64 available = availableMemory();
-  if (available >= 0 && bytes * 2 > available) return fail(kErrOutOfMemory);
+  if (available >= 0 && bytes + width * height * besideBytesPerPixel > available)
+    return fail(kErrOutOfMemory);
   return std::nullopt;
 }
 
@@ -164,7 +116,20 @@ class AllocationLimitScope {
 
 // --- opening -------------------------------------------------------------------
 
-std::optional<PictureError> openRegularFile(const QString& path, QFile& file) {
+// An open file descriptor, closed when it goes.
+class FileHandle {
+ public:
+  FileHandle() = default;
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (fd >= 0) ::close(fd);
+  }
+  int fd = -1;
+};
+
+std::optional<PictureError> openRegularFile(const QString& path, FileHandle& file,
+                                            std::uint64_t& size) {
   if (path.isEmpty() || path.contains(QChar(0))) return fail(kErrFileNotFound);
   const QByteArray native = QFile::encodeName(path);
   struct stat st {};
@@ -192,371 +157,121 @@ std::optional<PictureError> openRegularFile(const QString& path, QFile& file) {
   const int fd = openError ? -1 : ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0 && !openError) openError = errno;
   if (openError) return fail(openError == ENOENT ? kErrFileNotFound : kErrPathFileAccess);
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    return fail(kErrPathFileAccess);
-  }
+  file.fd = fd;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(kErrPathFileAccess);
+  size = static_cast<std::uint64_t>(st.st_size);
   return std::nullopt;
 }
 
-// --- checking a bitmap before Qt decodes it --------------------------------------
+// --- reading ----------------------------------------------------------------------
 
-// Follows an RLE stream far enough to know it is complete. Qt stops quietly at
-// the end of the file and leaves the rest of the picture undefined.
-bool rleStreamComplete(QFile& file, qint64 start, qint64 rows, bool fourBit) {
-  ByteStream in(file, start);
-  qint64 row = 0;
-  bool rowStarted = false;
-  for (;;) {
-    int count = 0, code = 0;
-    // Without an end marker the stream must at least have reached the last row.
-    if (!in.get(count)) return row >= rows || (row == rows - 1 && rowStarted);
-    if (!in.get(code)) return false;
-    if (count > 0) {  // a run of one colour
-      rowStarted = true;
-      continue;
+// A regular file read by offset through one buffer that is kept and reused.
+class FileSource final : public bmp::ByteSource {
+ public:
+  FileSource(int fd, std::uint64_t size, const QString& path) : fd_(fd), size_(size), path_(path) {}
+  std::uint64_t size() const override { return size_; }
+  const std::uint8_t* bytes(std::uint64_t offset, std::size_t count) override {
+    if (offset > size_ || count > size_ - offset) return nullptr;
+    if (buffer_.size() < count) buffer_.resize(count);
+    std::size_t done = 0;
+    if (const int fault = injectedFileFault(FileCall::Read, path_)) {
+      readError_ = fault;
+      return nullptr;
     }
-    switch (code) {
-      case 0:  // end of line
-        ++row;
-        rowStarted = false;
-        break;
-      case 1:  // end of picture
-        return true;
-      case 2: {  // move right and down
-        int dx = 0, dy = 0;
-        if (!in.get(dx) || !in.get(dy)) return false;
-        row += dy;
-        rowStarted = true;
-        break;
+    while (done < count) {
+      const ssize_t n =
+          ::pread(fd_, buffer_.data() + done, count - done, static_cast<off_t>(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {  // an error, or the file became shorter
+        if (n < 0) readError_ = errno;
+        return nullptr;
       }
-      default: {  // `code` literal pixels, padded to a 16-bit boundary
-        qint64 bytes = fourBit ? (code + 1) / 2 : code;
-        bytes += bytes & 1;
-        if (!in.skip(bytes)) return false;
-        rowStarted = true;
-      }
+      done += static_cast<std::size_t>(n);
     }
+    return buffer_.data();
   }
-}
+  int readError() const { return readError_; }
 
-struct PictureSize {
-  qint64 width = 0;
-  qint64 height = 0;
+ private:
+  int fd_;
+  std::uint64_t size_;
+  QString path_;
+  std::vector<std::uint8_t> buffer_;
+  int readError_ = 0;
 };
 
-// Reads the bitmap's headers: refuses a picture too large for us (before any
-// other complaint), then checks that all the pixel data the headers promise is
-// in the file.
-std::optional<PictureError> checkBitmap(QFile& file, qint64 fileSize, PictureSize& size) {
-  const QByteArray fileHeader = readAt(file, 0, 18);
-  if (fileHeader.isEmpty()) return fail(kErrInvalidPicture);
-  const quint32 offBits = le32(fileHeader.constData() + 10);
-  const quint32 infoSize = le32(fileHeader.constData() + 14);
-  if (infoSize < 12 || infoSize > 1024) return fail(kErrInvalidPicture);
-  const QByteArray info = readAt(file, 14, std::min<quint32>(infoSize, 124));
-  if (info.isEmpty()) return fail(kErrInvalidPicture);
-  const char* h = info.constData();
-
-  const bool core = infoSize == 12;  // the old header with 16-bit sizes
-  qint64 width = 0, height = 0;
-  int bitCount = 0;
-  quint32 compression = 0, coloursUsed = 0;
-  if (core) {
-    width = le16(h + 4);
-    height = le16(h + 6);
-    bitCount = le16(h + 10);
-  } else {
-    if (infoSize < 16) return fail(kErrInvalidPicture);
-    width = sle32(h + 4);
-    height = sle32(h + 8);
-    bitCount = le16(h + 14);
-    if (infoSize >= 20) compression = le32(h + 16);
-    if (infoSize >= 36) coloursUsed = le32(h + 32);
-  }
-  const qint64 rows = height < 0 ? -height : height;  // negative: rows top to bottom
-  if (width <= 0 || rows == 0) return fail(kErrInvalidPicture);
-  if (auto error = checkPictureSize(width, rows)) return error;
-  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
-      bitCount != 32)
-    return fail(kErrInvalidPicture);
-
-  // Where the pixels start as the decoder sees it: after the header, the
-  // colour masks and the colour table, or further on at bfOffBits.
-  qint64 headerEnd = 14 + qint64{infoSize};
-  if (infoSize == 40 && compression == 3) headerEnd += 12;
-  if (infoSize == 40 && compression == 6) headerEnd += 16;
-  if (bitCount <= 8) {
-    const qint64 colours = coloursUsed ? coloursUsed : (qint64{1} << bitCount);
-    if (colours > 256) return fail(kErrInvalidPicture);
-    headerEnd += colours * (core ? 3 : 4);
-  }
-  const qint64 dataStart = std::max<qint64>(offBits, headerEnd);
-  if (dataStart >= fileSize) return fail(kErrInvalidPicture);
-
-  switch (compression) {
-    case 3:  // BI_BITFIELDS
-    case 6:  // BI_ALPHABITFIELDS
-      if (bitCount != 16 && bitCount != 32) return fail(kErrInvalidPicture);
-      [[fallthrough]];
-    case 0: {  // BI_RGB
-      const qint64 stride = (width * bitCount + 31) / 32 * 4;
-      if (dataStart + stride * rows > fileSize) return fail(kErrInvalidPicture);
-      break;
-    }
-    case 1:  // BI_RLE8
-    case 2:  // BI_RLE4
-      if (bitCount != (compression == 1 ? 8 : 4) || height < 0) return fail(kErrInvalidPicture);
-      if (!rleStreamComplete(file, dataStart, rows, compression == 2))
-        return fail(kErrInvalidPicture);
-      break;
-    default:  // JPEG or PNG inside a bitmap, and whatever else: not ours to read
-      return fail(kErrInvalidPicture);
-  }
-  size = {width, rows};
-  return std::nullopt;
+bool admitPicture(std::int64_t width, std::int64_t height, int besideBytesPerPixel) {
+  return !checkPictureSize(width, height, std::max(besideBytesPerPixel, 4));
 }
 
-// --- choosing and checking an icon image ---------------------------------------
-
-// Picks the image to load, the largest (ties go to the deeper colour, then to
-// the first), and checks that the file holds all of it.
-std::optional<PictureError> checkIcon(QFile& file, qint64 fileSize, int& chosen,
-                                      PictureSize& size) {
-  const QByteArray head = readAt(file, 0, 6);
-  if (head.isEmpty()) return fail(kErrInvalidPicture);
-  const int count = le16(head.constData() + 4);
-  if (count == 0) return fail(kErrInvalidPicture);
-  const qint64 directoryEnd = 6 + 16 * qint64{count};
-  const QByteArray directory = readAt(file, 6, 16 * qint64{count});
-  if (directory.isEmpty()) return fail(kErrInvalidPicture);
-
-  chosen = -1;
-  qint64 bestArea = -1;
-  int bestBits = -1;
-  quint32 offset = 0;
-  for (int i = 0; i < count; ++i) {
-    const char* e = directory.constData() + 16 * i;
-    const int w = static_cast<uchar>(e[0]) ? static_cast<uchar>(e[0]) : 256;
-    const int h = static_cast<uchar>(e[1]) ? static_cast<uchar>(e[1]) : 256;
-    const int bits = le16(e + 6);
-    const quint32 bytes = le32(e + 8);
-    const quint32 at = le32(e + 12);
-    // Any image running past the end means the file was cut short.
-    if (bytes == 0 || at < directoryEnd || qint64{at} + bytes > fileSize)
-      return fail(kErrInvalidPicture);
-    if (qint64{w} * h > bestArea || (qint64{w} * h == bestArea && bits > bestBits)) {
-      chosen = i;
-      bestArea = qint64{w} * h;
-      bestBits = bits;
-      offset = at;
-    }
-  }
-
-  // The image's own header has the real size: the directory holds one byte
-  // per side, and a PNG image may be any size.
-  const QByteArray image = readAt(file, offset, 40);
-  if (image.isEmpty()) return fail(kErrInvalidPicture);
-  const char* p = image.constData();
-  static const char kPngSignature[] = "\x89PNG\r\n\x1a\n";
-  if (std::memcmp(p, kPngSignature, 8) == 0) {
-    const qint64 width = be32(p + 16), height = be32(p + 20);
-    if (width == 0 || height == 0) return fail(kErrInvalidPicture);
-    if (auto error = checkPictureSize(width, height)) return error;
-    size = {width, height};
-    return std::nullopt;
-  }
-  const quint32 infoSize = le32(p);
-  const qint64 width = sle32(p + 4);
-  const qint64 height = sle32(p + 8) / 2;  // colour rows, then the mask's
-  const int bitCount = le16(p + 14);
-  const quint32 coloursUsed = le32(p + 32);
-  if (infoSize < 40 || width <= 0 || height <= 0) return fail(kErrInvalidPicture);
-  if (auto error = checkPictureSize(width, height)) return error;
-  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
-      bitCount != 32)
-    return fail(kErrInvalidPicture);
-  qint64 need = infoSize;
-  if (bitCount <= 8)
-    need += 4 * (coloursUsed ? std::min<qint64>(coloursUsed, 256) : qint64{1} << bitCount);
-  need += (width * bitCount + 31) / 32 * 4 * height;  // colours
-  need += (width + 31) / 32 * 4 * height;             // transparency mask
-  if (offset + need > fileSize) return fail(kErrInvalidPicture);
-  size = {width, height};
-  return std::nullopt;
-}
-
-// --- storing decoded pixels ----------------------------------------------------
-
-void forceOpaque(raster::Surface& s) {
-  raster::Pixel* p = s.bits();
-  const std::size_t n = static_cast<std::size_t>(s.width()) * s.height();
-  for (std::size_t i = 0; i < n; ++i) p[i] |= raster::kOpaque;
-}
-
-// A bitmap's pixels keep their colours whatever the alpha byte says: in a
-// 32-bit bitmap it is mostly padding, often zero.
-void storeBitmapPixels(const QImage& image, raster::Surface& dst) {
-  const int w = image.width();
-  switch (image.format()) {
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-      for (int y = 0; y < image.height(); ++y) {
-        const auto* src = reinterpret_cast<const raster::Pixel*>(image.constScanLine(y));
-        raster::Pixel* out = dst.row(y);
-        for (int x = 0; x < w; ++x) out[x] = src[x] | raster::kOpaque;
-      }
-      return;
-    case QImage::Format_Indexed8:
-    case QImage::Format_Mono:
-    case QImage::Format_MonoLSB: {
-      // Indices beyond the colour table show black rather than read past it.
-      raster::Pixel table[256];
-      std::fill(std::begin(table), std::end(table), raster::kOpaque);
-      const QList<QRgb> colours = image.colorTable();
-      for (int i = 0; i < std::min<int>(colours.size(), 256); ++i)
-        table[i] = colours[i] | raster::kOpaque;
-      const QImage::Format format = image.format();
-      for (int y = 0; y < image.height(); ++y) {
-        const uchar* src = image.constScanLine(y);
-        raster::Pixel* out = dst.row(y);
-        if (format == QImage::Format_Indexed8) {
-          for (int x = 0; x < w; ++x) out[x] = table[src[x]];
-        } else if (format == QImage::Format_Mono) {
-          for (int x = 0; x < w; ++x) out[x] = table[(src[x >> 3] >> (7 - (x & 7))) & 1];
-        } else {
-          for (int x = 0; x < w; ++x) out[x] = table[(src[x >> 3] >> (x & 7)) & 1];
-        }
-      }
-      return;
-    }
-    default:
-      storeBitmapPixels(image.convertToFormat(QImage::Format_ARGB32), dst);
-  }
-}
-
-// Icons are drawn over the background, their edges blended by alpha. The
-// formats Qt decodes icons to are handled directly: a PNG icon can be as large
-// as any picture, and a converted copy would double the memory.
+// Icons are drawn over the background, their edges blended by alpha. Qt's
+// image is converted a row at a time: a PNG icon can be as large as any
+// picture, and a converted copy of the whole would double the memory.
 void storeIconPixels(const QImage& image, raster::Surface& dst, raster::Pixel background) {
-  const QImage::Format format = image.format();
-  if (format != QImage::Format_ARGB32 && format != QImage::Format_ARGB32_Premultiplied &&
-      format != QImage::Format_RGB32) {
-    storeIconPixels(image.convertToFormat(QImage::Format_ARGB32_Premultiplied), dst, background);
-    return;
-  }
-  const bool premultiplied = format == QImage::Format_ARGB32_Premultiplied;
   const int bg[3] = {qRed(background), qGreen(background), qBlue(background)};
+  const QList<QRgb> table = image.colorTable();
   for (int y = 0; y < image.height(); ++y) {
-    const auto* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    QImage row(image.constScanLine(y), image.width(), 1, image.bytesPerLine(), image.format());
+    if (!table.isEmpty()) row.setColorTable(table);
+    row = row.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const auto* src = reinterpret_cast<const QRgb*>(row.constScanLine(0));
     raster::Pixel* out = dst.row(y);
-    if (format == QImage::Format_RGB32) {
-      for (int x = 0; x < image.width(); ++x) out[x] = src[x] | raster::kOpaque;
-      continue;
-    }
     for (int x = 0; x < image.width(); ++x) {
       const QRgb p = src[x];
-      const int a = qAlpha(p), rest = 255 - a;
+      const int rest = 255 - qAlpha(p);
       const int c[3] = {qRed(p), qGreen(p), qBlue(p)};
       int mixed[3];
-      for (int i = 0; i < 3; ++i)
-        mixed[i] = std::min(255, premultiplied ? c[i] + (bg[i] * rest + 127) / 255
-                                               : (c[i] * a + bg[i] * rest + 127) / 255);
+      for (int i = 0; i < 3; ++i) mixed[i] = std::min(255, c[i] + (bg[i] * rest + 127) / 255);
       out[x] =
           raster::kOpaque | static_cast<raster::Pixel>(mixed[0] << 16 | mixed[1] << 8 | mixed[2]);
     }
   }
 }
 
-std::optional<PictureError> decodeBitmap(QFile& file, const PictureSize& size,
-                                         raster::Surface& staging) {
-  staging.reshape(static_cast<int>(size.width), static_cast<int>(size.height));
-  // Handing Qt an image of the right size and format over our buffer lets it
-  // decode 24- and 32-bit bitmaps in place, without a second full-size copy.
-  QImage image = asQImage(staging);
-  const uchar* ours = image.constBits();
-  file.seek(0);
-  QImageReader reader(&file, "bmp");
-  reader.setAutoTransform(false);
-  {
-    const AllocationLimitScope limit(size.width * size.height * 4);
-    if (!reader.read(&image)) return fail(kErrInvalidPicture);
-  }
-  if (image.width() != size.width || image.height() != size.height) return fail(kErrInvalidPicture);
-  if (image.constBits() == ours)
-    forceOpaque(staging);
-  else
-    storeBitmapPixels(image, staging);
-  return std::nullopt;
-}
-
-std::optional<PictureError> decodeIcon(QFile& file, int index, const PictureSize& size,
-                                       raster::Pixel background, raster::Surface& staging) {
-  file.seek(0);
-  QImageReader reader(&file, "ico");
+std::optional<PictureError> decodePng(bmp::ByteSource& in, const bmp::Layout& layout,
+                                      raster::Pixel background, raster::Surface& staging) {
+  const std::uint8_t* data = in.bytes(layout.pngOffset, static_cast<std::size_t>(layout.pngSize));
+  if (!data) return fail(kErrInvalidPicture);
+  QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(layout.pngSize));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "png");
   QImage image;
   {
-    const AllocationLimitScope limit(size.width * size.height * 4);
-    if (!reader.jumpToImage(index) || !reader.read(&image)) return fail(kErrInvalidPicture);
+    // Qt's own limit counts the image it decodes to, 8 bytes a pixel for
+    // 16-bit channels.
+    const int perPixel = QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8;
+    const AllocationLimitScope limit(qint64{layout.width} * layout.height * std::max(perPixel, 4));
+    if (!reader.read(&image)) return fail(kErrInvalidPicture);
   }
-  if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
-    return fail(kErrOutOfMemory);
-  if (image.isNull()) return fail(kErrInvalidPicture);
-  staging.reshape(image.width(), image.height());
+  if (image.width() != layout.width || image.height() != layout.height)
+    return fail(kErrInvalidPicture);
+  staging.reshapeForOverwrite(image.width(), image.height());
   storeIconPixels(image, staging, background);
   return std::nullopt;
 }
 
-// --- writing ---------------------------------------------------------------------
-
-constexpr qint64 kBitmapHeaderSize = 14 + 40;
-constexpr quint32 kPelsPerMeter = 3780;  // 96 dpi, the screen resolution pictures are drawn at
-
-struct BitmapGeometry {
-  qint64 stride = 0;
-  qint64 fileSize = 0;
-};
-
-// The sizes of the 24-bit file, or nothing when its 32-bit header fields
-// could not hold them (or there is no picture at all).
-std::optional<BitmapGeometry> bitmapGeometry(const raster::Surface& pic) {
-  if (pic.empty()) return std::nullopt;
-  const qint64 stride = (qint64{pic.width()} * 3 + 3) & ~qint64{3};
-  const qint64 fileSize = kBitmapHeaderSize + stride * pic.height();
-  if (fileSize > qint64{0xFFFFFFFF}) return std::nullopt;
-  return BitmapGeometry{stride, fileSize};
-}
-
-void putHeader(uchar* p, const raster::Surface& pic, const BitmapGeometry& g) {
-  std::memset(p, 0, kBitmapHeaderSize);
-  p[0] = 'B';
-  p[1] = 'M';
-  qToLittleEndian<quint32>(static_cast<quint32>(g.fileSize), p + 2);
-  qToLittleEndian<quint32>(kBitmapHeaderSize, p + 10);
-  qToLittleEndian<quint32>(40, p + 14);
-  qToLittleEndian<qint32>(pic.width(), p + 18);
-  qToLittleEndian<qint32>(pic.height(), p + 22);  // positive: rows bottom to top
-  qToLittleEndian<quint16>(1, p + 26);
-  qToLittleEndian<quint16>(24, p + 28);
-  qToLittleEndian<quint32>(static_cast<quint32>(g.stride * pic.height()), p + 34);
-  qToLittleEndian<quint32>(kPelsPerMeter, p + 38);
-  qToLittleEndian<quint32>(kPelsPerMeter, p + 42);
-}
-
-// One row in file order (blue, green, red per pixel) with zero padding up to
-// `stride`. Plain byte stores vectorise once the compiler knows the buffers
-// do not overlap; packing pixels into words by hand measured slower.
-void encodeRow(const raster::Pixel* __restrict src, int width, uchar* __restrict dst,
-               qint64 stride) {
-  uchar* out = dst;
-  for (int x = 0; x < width; ++x, out += 3) {
-    const raster::Pixel p = src[x];
-    out[0] = static_cast<uchar>(p);
-    out[1] = static_cast<uchar>(p >> 8);
-    out[2] = static_cast<uchar>(p >> 16);
+std::optional<PictureError> readPicture(bmp::ByteSource& in, raster::Surface& out,
+                                        raster::Pixel background) {
+  try {
+    // Decoded aside and swapped in, so a failure leaves `out` as it was.
+    raster::Surface staging;
+    bmp::Layout layout;
+    bmp::Status status = bmp::inspect(in, layout, admitPicture);
+    if (status == bmp::Status::Ok) {
+      if (layout.kind == bmp::Kind::IconPng) {
+        if (auto error = decodePng(in, layout, background, staging)) return error;
+      } else {
+        status = bmp::decode(in, layout, staging, background);
+      }
+    }
+    if (status == bmp::Status::TooLarge) return fail(kErrOutOfMemory);
+    if (status != bmp::Status::Ok) return fail(kErrInvalidPicture);
+    std::swap(out, staging);
+  } catch (const std::bad_alloc&) {
+    return fail(kErrOutOfMemory);
   }
-  std::memset(out, 0, static_cast<std::size_t>(dst + stride - out));
+  return std::nullopt;
 }
 
 }  // namespace
@@ -569,52 +284,52 @@ PictureError pictureError(int number) {
 
 std::optional<PictureError> readPictureFile(const QString& path, raster::Surface& out,
                                             raster::Pixel background) {
-  QFile file;
-  if (auto error = openRegularFile(path, file)) return error;
-  const qint64 fileSize = file.size();
-  const QByteArray magic = readAt(file, 0, 4);
-  if (magic.isEmpty()) return fail(kErrInvalidPicture);
+  FileHandle file;
+  std::uint64_t size = 0;
+  if (auto error = openRegularFile(path, file, size)) return error;
+  FileSource source(file.fd, size, path);
+  auto error = readPicture(source, out, background);
+  // A picture that could not be read to its end because the disk failed is
+  // no damaged picture.
+  if (error && error->number == kErrInvalidPicture && source.readError())
+    return fail(kErrPathFileAccess);
+  return error;
+}
 
-  try {
-    // Decoded aside and swapped in, so a failure leaves `out` as it was.
-    raster::Surface staging;
-    PictureSize size;
-    if (magic.startsWith("BM")) {
-      if (auto error = checkBitmap(file, fileSize, size)) return error;
-      if (auto error = decodeBitmap(file, size, staging)) return error;
-    } else if (magic == QByteArray("\0\0\1\0", 4) || magic == QByteArray("\0\0\2\0", 4)) {
-      // Icons, and cursors, which share the layout.
-      int index = 0;
-      if (auto error = checkIcon(file, fileSize, index, size)) return error;
-      if (auto error = decodeIcon(file, index, size, background, staging)) return error;
-    } else {
-      return fail(kErrInvalidPicture);
-    }
-    std::swap(out, staging);
-  } catch (const std::bad_alloc&) {
-    return fail(kErrOutOfMemory);
+std::optional<PictureError> decodePicture(const QByteArray& bytes, raster::Surface& out,
+                                          raster::Pixel background) {
+  bmp::MemorySource source(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return readPicture(source, out, background);
+}
+
+bool encodeBitmap(const raster::Surface& pic, QByteArray& bytes) {
+  const auto g = bmp::geometry(pic.width(), pic.height());
+  if (!g) {
+    bytes.clear();
+    return false;
   }
-  return std::nullopt;
+  try {
+    bytes.resize(static_cast<qsizetype>(g->fileSize));
+    auto* p = reinterpret_cast<std::uint8_t*>(bytes.data());
+    bmp::putHeader(p, pic.width(), pic.height(), *g);
+    p += bmp::kHeaderBytes;
+    for (int y = pic.height() - 1; y >= 0; --y, p += g->stride)
+      bmp::encodeRow(pic.row(y), pic.width(), p, g->stride);
+    return true;
+  } catch (const std::bad_alloc&) {
+    bytes = QByteArray();
+    return false;
+  }
 }
 
 QByteArray encodeBitmap(const raster::Surface& pic) {
-  const auto g = bitmapGeometry(pic);
-  if (!g) return {};
-  try {
-    QByteArray bytes(g->fileSize, Qt::Uninitialized);
-    auto* p = reinterpret_cast<uchar*>(bytes.data());
-    putHeader(p, pic, *g);
-    p += kBitmapHeaderSize;
-    for (int y = pic.height() - 1; y >= 0; --y, p += g->stride)
-      encodeRow(pic.row(y), pic.width(), p, g->stride);
-    return bytes;
-  } catch (const std::bad_alloc&) {
-    return {};
-  }
+  QByteArray bytes;
+  encodeBitmap(pic, bytes);
+  return bytes;
 }
 
 bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* error) {
-  const auto g = bitmapGeometry(pic);
+  const auto g = bmp::geometry(pic.width(), pic.height());
   if (!g) {
     if (error)
       *error = pic.empty() ? QStringLiteral("画像の幅か高さが 0 です")
@@ -622,21 +337,25 @@ bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* e
     return false;
   }
   try {
-    // Rows go out in chunks of about 256 KiB through one reused buffer.
-    const qint64 rowsPerChunk = std::max<qint64>(1, (256 * 1024) / g->stride);
-    std::vector<uchar> chunk(
-        static_cast<std::size_t>(std::max(rowsPerChunk * g->stride, kBitmapHeaderSize)));
+    // Rows go out in chunks of about 256 KiB through one buffer, kept from
+    // one save to the next.
+    const std::uint64_t rowsPerChunk = std::max<std::uint64_t>(1, (256 * 1024) / g->stride);
+    thread_local std::vector<std::uint8_t> chunk;
+    const std::size_t need = static_cast<std::size_t>(
+        std::max<std::uint64_t>(rowsPerChunk * g->stride, bmp::kHeaderBytes));
+    if (chunk.size() < need) chunk.resize(need);
     return writeFileAtomically(
         path,
         [&](const std::function<bool(const char*, qint64)>& sink) {
-          putHeader(chunk.data(), pic, *g);
-          if (!sink(reinterpret_cast<const char*>(chunk.data()), kBitmapHeaderSize)) return false;
+          bmp::putHeader(chunk.data(), pic.width(), pic.height(), *g);
+          if (!sink(reinterpret_cast<const char*>(chunk.data()), bmp::kHeaderBytes)) return false;
           int y = pic.height() - 1;
           while (y >= 0) {
-            qint64 filled = 0;
-            for (qint64 n = 0; n < rowsPerChunk && y >= 0; ++n, --y, filled += g->stride)
-              encodeRow(pic.row(y), pic.width(), chunk.data() + filled, g->stride);
-            if (!sink(reinterpret_cast<const char*>(chunk.data()), filled)) return false;
+            std::size_t filled = 0;
+            for (std::uint64_t n = 0; n < rowsPerChunk && y >= 0; ++n, --y, filled += g->stride)
+              bmp::encodeRow(pic.row(y), pic.width(), chunk.data() + filled, g->stride);
+            if (!sink(reinterpret_cast<const char*>(chunk.data()), static_cast<qint64>(filled)))
+              return false;
           }
           return true;
         },

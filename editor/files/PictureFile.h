@@ -36,8 +36,10 @@ inline constexpr std::int64_t kMaxPictureBytes = std::int64_t{3} << 29;  // 1.5 
 
 // Refuses a picture too large for the editor (error 7) before anything is
 // allocated: a side above kMaxPictureSide, more than kMaxPictureBytes, or more
-// than the machine's free memory can hold.
-std::optional<PictureError> checkPictureSize(qint64 width, qint64 height);
+// than the machine's free memory can hold beside a decoded copy of
+// `besideBytesPerPixel` bytes a pixel.
+std::optional<PictureError> checkPictureSize(qint64 width, qint64 height,
+                                             int besideBytesPerPixel = 4);
 
 // Reads a BMP or ICO file into `out` (resized to the picture). The format is
 // recognised from the content, not the name. An icon's transparent parts are
@@ -46,6 +48,10 @@ std::optional<PictureError> checkPictureSize(qint64 width, qint64 height);
 // QImage views of it (asQImage) must be made again.
 std::optional<PictureError> readPictureFile(const QString& path, raster::Surface& out,
                                             raster::Pixel background = 0xFFFFFFFFu);
+
+// The same for a BMP or ICO file held in memory.
+std::optional<PictureError> decodePicture(const QByteArray& bytes, raster::Surface& out,
+                                          raster::Pixel background = 0xFFFFFFFFu);
 
 // Writes `pic` as a 24-bit Windows bitmap (BITMAPINFOHEADER, bottom-up rows
 // padded to 4 bytes), replacing the file atomically: on failure the old file
@@ -56,5 +62,9 @@ bool writeBitmapFile(const QString& path, const raster::Surface& pic, QString* e
 // large for the format. The clipboard's device-independent bitmap is this
 // without its first 14 bytes (the file header).
 QByteArray encodeBitmap(const raster::Surface& pic);
+
+// The same into `bytes`, whose memory is reused when no one else shares it.
+// False, with `bytes` emptied, when there is nothing to write or no memory.
+bool encodeBitmap(const raster::Surface& pic, QByteArray& bytes);
 
 }  // namespace tupalo

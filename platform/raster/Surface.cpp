@@ -1,9 +1,36 @@
 #include "platform/raster/Surface.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace raster {
+
+namespace {
+// Blocks from this size on are aligned to and rounded up to whole huge pages.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kHugeFrom = std::size_t{4} << 20;
+}  // namespace
+
+void* allocatePixels(std::size_t bytes) {
+  if (bytes < kHugeFrom) return ::operator new(bytes);
+  const std::size_t rounded = (bytes + kHugePage - 1) & ~(kHugePage - 1);
+  if (rounded < bytes) throw std::bad_alloc();
+  void* p = std::aligned_alloc(kHugePage, rounded);
+  if (!p) throw std::bad_alloc();
+  // Only advice: where huge pages are off, small pages serve as before.
+  ::madvise(p, rounded, MADV_HUGEPAGE);
+  return p;
+}
+
+void freePixels(void* p, std::size_t bytes) noexcept {
+  if (bytes < kHugeFrom)
+    ::operator delete(p);
+  else
+    std::free(p);
+}
 
 void Surface::resize(int width, int height, Pixel fill) {
   width = std::max(width, 0);
@@ -18,7 +45,7 @@ void Surface::resize(int width, int height, Pixel fill) {
     std::fill(pixels_.begin() + static_cast<std::ptrdiff_t>(keepH) * width,
               pixels_.begin() + static_cast<std::ptrdiff_t>(need), fill);
   } else {
-    std::vector<Pixel> next;
+    std::vector<Pixel, PixelAllocator<Pixel>> next;
     next.reserve(std::max(need, pixels_.capacity()));
     next.assign(need, fill);
     for (int y = 0; y < keepH; ++y)
@@ -40,9 +67,22 @@ void Surface::reshape(int width, int height) {
   height_ = height;
 }
 
+void Surface::reshapeForOverwrite(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  const std::size_t need = static_cast<std::size_t>(width) * height;
+  if (pixels_.capacity() < need) {
+    // The old pixels are not kept: free them first rather than copy them
+    // into the new block.
+    decltype(pixels_)().swap(pixels_);
+  }
+  if (pixels_.size() < need) pixels_.resize(need);
+  width_ = width;
+  height_ = height;
+}
+
 void Surface::fill(Pixel p) {
-  std::fill(pixels_.begin(),
-            pixels_.begin() + static_cast<std::ptrdiff_t>(width_) * height_, p);
+  std::fill(pixels_.begin(), pixels_.begin() + static_cast<std::ptrdiff_t>(width_) * height_, p);
 }
 
 void Surface::fillRect(int x, int y, int w, int h, Pixel p) {

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace raster {
@@ -29,6 +31,34 @@ constexpr ColorRef rgb(int r, int g, int b) {
   return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
+// Pixel storage. Elements that a resize adds without a value are left
+// uninitialised, and a large block is backed by transparent huge pages: a
+// fresh picture-sized buffer otherwise costs several times the work of
+// filling it in page faults alone.
+void* allocatePixels(std::size_t bytes);
+void freePixels(void* p, std::size_t bytes) noexcept;
+
+template <typename T>
+struct PixelAllocator {
+  using value_type = T;
+  PixelAllocator() = default;
+  template <typename U>
+  PixelAllocator(const PixelAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) { return static_cast<T*>(allocatePixels(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) noexcept { freePixels(p, n * sizeof(T)); }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    if constexpr (sizeof...(Args) == 0)
+      ::new (static_cast<void*>(p)) U;  // default-initialised: no store for a pixel
+    else
+      ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  template <typename U>
+  friend bool operator==(const PixelAllocator&, const PixelAllocator<U>&) noexcept {
+    return true;
+  }
+};
+
 struct Point {
   int x = 0;
   int y = 0;
@@ -43,9 +73,7 @@ class Surface {
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return width_ <= 0 || height_ <= 0; }
-  bool contains(int x, int y) const {
-    return x >= 0 && y >= 0 && x < width_ && y < height_;
-  }
+  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
   Pixel* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
   const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
@@ -66,6 +94,11 @@ class Surface {
   // overwritten completely.
   void reshape(int width, int height);
 
+  // Changes the size leaving every pixel uninitialised, for a caller that
+  // writes each one before anything reads it (a decoder): no pass over the
+  // memory beyond the caller's own.
+  void reshapeForOverwrite(int width, int height);
+
   void fill(Pixel p);
   void fillRect(int x, int y, int w, int h, Pixel p);  // clipped
 
@@ -74,7 +107,7 @@ class Surface {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<Pixel> pixels_;
+  std::vector<Pixel, PixelAllocator<Pixel>> pixels_;
 };
 
 }  // namespace raster

@@ -105,6 +105,20 @@ TEST(ConfigText, TextTheOldEncodingCannotHoldIsWrittenAsUtf8) {
             QByteArray("caf\xC3\xA9 \xE8\x82\x8C\n"));
 }
 
+// A Shift-JIS file read as Latin-1 because of a damaged byte: once a rewrite
+// drops that byte, the rest would read as Shift-JIS, every name changed.
+TEST(ConfigText, BytesThatWouldReadBackAsOtherTextAreWrittenAsUtf8) {
+  const QByteArray damaged = shiftJis(QString::fromUtf8("CNAM , 肌色\nCA_R")) + "\xFF , 1\n";
+  const ConfigText text = decodeConfigText(damaged);
+  ASSERT_EQ(text.format.encoding, TextEncoding::Latin1);
+  const QStringList rewritten{text.lines[0], QStringLiteral("CA_R , 1")};
+  const QByteArray bytes = encodeConfigText(rewritten, text.format);
+  EXPECT_EQ(decodeConfigText(bytes).lines, rewritten);
+  EXPECT_EQ(bytes, rewritten.join(u'\n').toUtf8() + "\n");
+  // Plain ASCII reads back the same in any encoding and stays as it is.
+  EXPECT_EQ(encodeConfigText({"CA_R , 1"}, text.format), "CA_R , 1\n");
+}
+
 // The end line means the same to the readers and the writer: exactly "[EOF]".
 // What looks like it only once trimmed is data to both, and what follows the
 // end is kept as it stands.

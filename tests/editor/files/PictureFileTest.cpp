@@ -151,6 +151,25 @@ TEST_F(PictureFileTest, RoundTripIsExactForEveryRowPadding) {
   const Surface big = distinctPicture(701, 403);
   ASSERT_TRUE(writeBitmapFile(path(QStringLiteral("新しい 絵 (1).bmp")), big));
   EXPECT_EQ(load(QStringLiteral("新しい 絵 (1).bmp")), big);
+
+  // Every side the editor can hold, beyond what Qt's reader takes.
+  for (const auto& [w, h] : {std::pair{16385, 1}, {1, 16385}, {32767, 2}, {3, 32767}}) {
+    const Surface pic = distinctPicture(w, h);
+    ASSERT_TRUE(writeBitmapFile(path("wide.bmp"), pic));
+    EXPECT_EQ(load("wide.bmp"), pic) << w << " x " << h;
+  }
+}
+
+TEST_F(PictureFileTest, EncodingReusesTheCallersBuffer) {
+  QByteArray bytes;
+  ASSERT_TRUE(encodeBitmap(distinctPicture(64, 48), bytes));
+  const char* first = bytes.constData();
+  const Surface next = distinctPicture(48, 64);  // the same file size
+  ASSERT_TRUE(encodeBitmap(next, bytes));
+  EXPECT_EQ(bytes.constData(), first);
+  EXPECT_EQ(bytes, encodeBitmap(next));
+  EXPECT_FALSE(encodeBitmap(Surface(), bytes));
+  EXPECT_TRUE(bytes.isEmpty());
 }
 
 // --- reading what others wrote -------------------------------------------------
@@ -309,6 +328,10 @@ TEST_F(PictureFileTest, UnreadableFileIsAnAccessError) {
     EXPECT_EQ(failure("locked.bmp"), errnum == ENOENT ? kErrFileNotFound : kErrPathFileAccess)
         << errnum;
   }
+  // A disk that fails while the pixels are read: no damaged picture.
+  setFileFaultInjector(
+      [&](FileCall call, const QString&) { return call == FileCall::Read ? EIO : 0; });
+  EXPECT_EQ(failure("locked.bmp"), kErrPathFileAccess);
   setFileFaultInjector(nullptr);
   EXPECT_EQ(load("locked.bmp"), distinctPicture(2, 2));
 
@@ -364,8 +387,9 @@ TEST_F(PictureFileTest, GiantSizesAreRefusedBeforeAnythingElse) {
   EXPECT_EQ(pictureError(kErrOutOfMemory).description, QStringLiteral("メモリが不足しています。"));
 }
 
-TEST_F(PictureFileTest, QtsDecodeLimitIsLiftedForTheReadOnly) {
-  // 8-bit pixels go through a separate 2 MB image first.
+// Qt's process-wide decode limit (128 MB unless set) has no say over our own
+// reader, and is left as it was.
+TEST_F(PictureFileTest, QtsDecodeLimitHasNoSayOverBitmaps) {
   QImage indexed(2000, 1000, QImage::Format_Indexed8);
   indexed.setColorCount(256);
   for (int i = 0; i < 256; ++i) indexed.setColor(i, qRgb(i, 255 - i, i / 2));

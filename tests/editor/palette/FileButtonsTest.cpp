@@ -167,6 +167,21 @@ TEST_F(FileButtonsTest, PasteRefusesAPictureTooLargeBeforeDecodingIt) {
   EXPECT_EQ(editor.PIC, before);
 }
 
+// Another program's bitmap wider than Qt's own reader takes.
+TEST_F(FileButtonsTest, PasteReadsWideBitmapsFromOtherPrograms) {
+  raster::Surface wide(16385, 2, raster::toPixel(raster::rgb(1, 2, 3)));
+  wide.setPixel(16384, 0, raster::toPixel(raster::rgb(200, 100, 50)));
+  auto* md = new QMimeData;
+  md->setData(QStringLiteral("image/bmp"), encodeBitmap(wide));
+  md->setImageData(QImage(1, 1, QImage::Format_RGB32));  // offered as a picture
+  palette();
+  QGuiApplication::clipboard()->setMimeData(md);
+  prompter.answer(Answer::Yes);
+  palette().FILE_B_Click(2);
+  EXPECT_EQ(editor.PIC, wide);
+  EXPECT_EQ(editor.PicSize, (Pair{16385, 2}));
+}
+
 TEST_F(FileButtonsTest, CopyPutsThePictureOnTheClipboardInNormalDrawingMode) {
   start(writePicture(QStringLiteral("a.bmp"), 5, 3));
   QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -183,9 +198,24 @@ TEST_F(FileButtonsTest, CopyPutsThePictureOnTheClipboardInNormalDrawingMode) {
   copyFromQImage(QGuiApplication::clipboard()->image(), copied);
   EXPECT_EQ(copied, editor.PIC);
   // Other programs get a plain bitmap too.
-  const QByteArray bmp =
+  const char* before = nullptr;
+  {
+    const QByteArray bmp =
+        QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/bmp"));
+    EXPECT_EQ(bmp, encodeBitmap(editor.PIC));
+    before = bmp.constData();
+  }
+
+  // The next copy writes over the same memory rather than another picture's
+  // worth of new memory.
+  editor.PIC.setPixel(0, 0, raster::toPixel(raster::rgb(9, 8, 7)));
+  palette().FILE_B_Click(3);
+  const QByteArray again =
       QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/bmp"));
-  EXPECT_EQ(bmp, encodeBitmap(editor.PIC));
+  EXPECT_EQ(again, encodeBitmap(editor.PIC));
+  EXPECT_EQ(again.constData(), before);
+  copyFromQImage(QGuiApplication::clipboard()->image(), copied);
+  EXPECT_EQ(copied, editor.PIC);
 }
 
 TEST_F(FileButtonsTest, PictureSizeDropsTheTool) {
