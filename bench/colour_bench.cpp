@@ -35,9 +35,9 @@ const Surface& photo() {
 // Bands and blocks of eight colours.
 const Surface& flatArt() {
   static const Surface s = [] {
-    static constexpr ColorRef kInk[] = {rgb(255, 255, 255), rgb(0, 0, 0),      rgb(250, 30, 40),
-                                        rgb(250, 30, 50),   rgb(40, 120, 220), rgb(240, 220, 60),
-                                        rgb(90, 180, 90),   rgb(128, 128, 128)};
+    static constexpr ColourRef kInk[] = {rgb(255, 255, 255), rgb(0, 0, 0),      rgb(250, 30, 40),
+                                         rgb(250, 30, 50),   rgb(40, 120, 220), rgb(240, 220, 60),
+                                         rgb(90, 180, 90),   rgb(128, 128, 128)};
     Surface p(kW, kH);
     for (int y = 0; y < kH; ++y)
       for (int x = 0; x < kW; ++x) p.setPixel(x, y, toPixel(kInk[((x / 160) + (y / 90) * 3) % 8]));
@@ -52,7 +52,7 @@ void RunWindowTest(benchmark::State& state, const Surface& s) {
   const Pixel* px = s.row(0);
   for (auto _ : state) {
     std::size_t similar = 0;
-    for (std::size_t i = 0; i < n; ++i) similar += tupalo::PassesHsvWindow(w, toColorRef(px[i]));
+    for (std::size_t i = 0; i < n; ++i) similar += tupalo::PassesHsvWindow(w, toColourRef(px[i]));
     benchmark::DoNotOptimize(similar);
   }
   state.counters["per_pixel"] =
@@ -67,7 +67,7 @@ void RunRememberingTest(benchmark::State& state, const Surface& s) {
   for (auto _ : state) {
     tupalo::HsvWindowTester test(w);
     std::size_t similar = 0;
-    for (std::size_t i = 0; i < n; ++i) similar += test(toColorRef(px[i]));
+    for (std::size_t i = 0; i < n; ++i) similar += test(toColourRef(px[i]));
     benchmark::DoNotOptimize(similar);
   }
   state.counters["per_pixel"] =

@@ -27,7 +27,7 @@ struct Rgb {
   int32_t g = 0;
   int32_t b = 0;
   friend bool operator==(const Rgb&, const Rgb&) = default;
-  raster::ColorRef ref() const { return raster::rgb(r, g, b); }
+  raster::ColourRef ref() const { return raster::rgb(r, g, b); }
 };
 
 // A rectangle, right and bottom included: window pixels, or picture pixels
@@ -75,9 +75,9 @@ struct Editor {
   // The colours a gesture works with, taken from Color1 and Color2 at every
   // left press on the canvas (the keypad's press included), so a colour changed
   // in the colour window takes effect at the next press, never mid-stroke.
-  raster::ColorRef PenColor = raster::rgb(0, 0, 0);         // paints
-  raster::ColorRef MaskColor = raster::rgb(255, 255, 255);  // the designated colour
-  raster::ColorRef XorColor = raster::rgb(255, 255, 255);   // rubber bands, XOR pen
+  raster::ColourRef PenColor = raster::rgb(0, 0, 0);         // paints
+  raster::ColourRef MaskColor = raster::rgb(255, 255, 255);  // the designated colour
+  raster::ColourRef XorColor = raster::rgb(255, 255, 255);   // rubber bands, XOR pen
   int16_t DragActive = 0;
   int32_t GestureStage = 0;
   int16_t UndoAvailable = 0;

@@ -274,7 +274,7 @@ void ToolEngine::KeyMousePress(bool down) {
 // Helpers for the tools
 
 void ToolEngine::PickCanvasColour(int X, int Y, Rgb& into) {
-  const raster::ColorRef c = raster::GetPixel(e_.DRAW, X, Y);
+  const raster::ColourRef c = raster::GetPixel(e_.DRAW, X, Y);
   // Off the canvas there is no colour; CLR_INVALID would read as white.
   if (c == raster::CLR_INVALID) return;
   into = {static_cast<int32_t>(c & 255), static_cast<int32_t>((c & 65280) / 256),

@@ -82,7 +82,7 @@ void HsvToRgb(double H, double S, double V, double& R, double& G, double& B) {
   }
 }
 
-ToleranceWindow PrepareToleranceWindow(raster::ColorRef designated, int fuzh, int fuzs, int fuzv) {
+ToleranceWindow PrepareToleranceWindow(raster::ColourRef designated, int fuzh, int fuzs, int fuzv) {
   double h0, s0, v0;
   RgbToHsv(designated & 0xFF, (designated >> 8) & 0xFF, (designated >> 16) & 0xFF, h0, s0, v0);
   ToleranceWindow w;
@@ -103,7 +103,7 @@ ToleranceWindow PrepareToleranceWindow(raster::ColorRef designated, int fuzh, in
   return w;
 }
 
-bool PassesHsvWindow(const ToleranceWindow& w, raster::ColorRef c) {
+bool PassesHsvWindow(const ToleranceWindow& w, raster::ColourRef c) {
   double h, s, v;
   RgbToHsv(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF, h, s, v);
   const double s255 = 255 * s, v255 = 255 * v;

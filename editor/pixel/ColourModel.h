@@ -30,10 +30,10 @@ struct ToleranceWindow {
   bool Wrapped = false;
 };
 
-ToleranceWindow PrepareToleranceWindow(raster::ColorRef designated, int fuzh, int fuzs, int fuzv);
+ToleranceWindow PrepareToleranceWindow(raster::ColourRef designated, int fuzh, int fuzs, int fuzv);
 
 // The HSV window test of one colour value.
-bool PassesHsvWindow(const ToleranceWindow& w, raster::ColorRef c);
+bool PassesHsvWindow(const ToleranceWindow& w, raster::ColourRef c);
 
 // The window test for a whole area, pixel after pixel: it remembers the last
 // colour and a small table of recent ones, so runs of one colour and flat art
@@ -43,7 +43,7 @@ class HsvWindowTester {
  public:
   explicit HsvWindowTester(const ToleranceWindow& w) : w_(w) { keys_.fill(kNoColour); }
 
-  bool operator()(raster::ColorRef c) {
+  bool operator()(raster::ColourRef c) {
     if (c == lastKey_) return lastValue_;
     // Fibonacci hashing spreads neighbouring colours over the table.
     const std::uint32_t slot = (c * 2654435769u) >> (32 - kBits);
@@ -59,18 +59,18 @@ class HsvWindowTester {
  private:
   static constexpr int kBits = 12;
   // Not a colour value (top byte set) and not the invalid colour either.
-  static constexpr raster::ColorRef kNoColour = 0x01000000u;
+  static constexpr raster::ColourRef kNoColour = 0x01000000u;
   ToleranceWindow w_;
-  std::array<raster::ColorRef, 1u << kBits> keys_;
+  std::array<raster::ColourRef, 1u << kBits> keys_;
   std::array<bool, 1u << kBits> values_{};
-  raster::ColorRef lastKey_ = kNoColour;
+  raster::ColourRef lastKey_ = kNoColour;
   bool lastValue_ = false;
 };
 
 // The similar-colour test: with exactCounts, a colour equal to maskColor is
 // similar by itself (Fuzzy Change Color); otherwise only the window decides.
-inline bool IsSimilarColor(raster::ColorRef c, const ToleranceWindow& w, raster::ColorRef maskColor,
-                           bool exactCounts) {
+inline bool IsSimilarColor(raster::ColourRef c, const ToleranceWindow& w,
+                           raster::ColourRef maskColor, bool exactCounts) {
   return (exactCounts && c == maskColor) || PassesHsvWindow(w, c);
 }
 

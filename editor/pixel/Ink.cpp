@@ -62,7 +62,7 @@ void run(Surface& s, const Region& figure, const SimilarInk& ink) {
       const Pixel p = row[x];
       if (sameColour(p, ink.colour)) continue;
       const bool passes =
-          (ink.exactCounts && sameColour(p, ink.designated)) || similar(raster::toColorRef(p));
+          (ink.exactCounts && sameColour(p, ink.designated)) || similar(raster::toColourRef(p));
       if (passes != ink.outside) row[x] = ink.colour;
     }
   });

@@ -15,26 +15,26 @@
 
 namespace tupalo::pixel {
 
-using raster::ColorRef;
+using raster::ColourRef;
 using raster::Pixel;
 
 // The pixel takes the colour: final shapes and plain pens.
 struct CopyInk {
-  explicit CopyInk(ColorRef colour) : colour(raster::toPixel(colour)) {}
+  explicit CopyInk(ColourRef colour) : colour(raster::toPixel(colour)) {}
   Pixel colour;
 };
 
 // The colour bits are XORed with the colour, so the same figure drawn twice
 // leaves no trace: rubber bands (white) and the inverted box.
 struct XorInk {
-  explicit XorInk(ColorRef colour) : bits(raster::toPixel(colour) & 0x00FFFFFFu) {}
+  explicit XorInk(ColourRef colour) : bits(raster::toPixel(colour) & 0x00FFFFFFu) {}
   Pixel bits;
 };
 
 // Only pixels of the designated colour take the colour: the mask pen, the
 // colour change and the mask spray.
 struct OverInk {
-  OverInk(ColorRef colour, ColorRef designated)
+  OverInk(ColourRef colour, ColourRef designated)
       : colour(raster::toPixel(colour)), designated(raster::toPixel(designated)) {}
   Pixel colour, designated;
 };
@@ -42,7 +42,7 @@ struct OverInk {
 // Only pixels other than the designated colour take the colour: the reverse
 // mask pen and the reverse colour change.
 struct OutsideInk {
-  OutsideInk(ColorRef colour, ColorRef designated)
+  OutsideInk(ColourRef colour, ColourRef designated)
       : colour(raster::toPixel(colour)), designated(raster::toPixel(designated)) {}
   Pixel colour, designated;
 };
@@ -54,7 +54,7 @@ struct OutsideInk {
 // change); with outside the pixels that fail take it instead (the reverse
 // fuzzy colour change).
 struct SimilarInk {
-  SimilarInk(ColorRef colour, ColorRef designated, const ToleranceWindow& window,
+  SimilarInk(ColourRef colour, ColourRef designated, const ToleranceWindow& window,
              bool exactCounts = false, bool outside = false)
       : colour(raster::toPixel(colour)),
         designated(raster::toPixel(designated)),
@@ -78,14 +78,14 @@ struct SimilarInk {
 // copy, not on what the stroke has sprayed). Pixels beyond either surface
 // stay as they are.
 struct BlendInk {
-  BlendInk(ColorRef colour, float weight, const raster::Surface* before = nullptr)
+  BlendInk(ColourRef colour, float weight, const raster::Surface* before = nullptr)
       : colour(colour), weight(weight), before(before) {}
-  BlendInk& MaskedBy(const raster::Surface& surface, ColorRef designated) {
+  BlendInk& MaskedBy(const raster::Surface& surface, ColourRef designated) {
     maskedBy = &surface;
     this->designated = raster::toPixel(designated);
     return *this;
   }
-  ColorRef colour;
+  ColourRef colour;
   float weight;
   const raster::Surface* before = nullptr;
   const raster::Surface* maskedBy = nullptr;

@@ -11,11 +11,11 @@ namespace raster {
 
 using namespace detail;
 
-ColorRef GetPixel(const Surface& s, int x, int y) {
-  return s.contains(x, y) ? toColorRef(s.pixel(x, y)) : CLR_INVALID;
+ColourRef GetPixel(const Surface& s, int x, int y) {
+  return s.contains(x, y) ? toColourRef(s.pixel(x, y)) : CLR_INVALID;
 }
 
-void SetPixelV(Surface& s, int x, int y, ColorRef c) {
+void SetPixelV(Surface& s, int x, int y, ColourRef c) {
   if (s.contains(x, y)) s.setPixel(x, y, toPixel(c));
 }
 

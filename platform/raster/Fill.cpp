@@ -66,11 +66,11 @@ void fillRegion(Surface& s, int x, int y, const Brush& brush, Inside inside) {
 
 }  // namespace
 
-void FloodFill(Surface& s, int x, int y, ColorRef border, const Brush& brush) {
+void FloodFill(Surface& s, int x, int y, ColourRef border, const Brush& brush) {
   ExtFloodFill(s, x, y, border, FLOODFILLBORDER, brush);
 }
 
-void ExtFloodFill(Surface& s, int x, int y, ColorRef c, FloodFillType type, const Brush& brush) {
+void ExtFloodFill(Surface& s, int x, int y, ColourRef c, FloodFillType type, const Brush& brush) {
   // Compare colour bits only; a value that is no colour (CLR_INVALID) matches
   // no pixel.
   const bool valid = (c & 0xFF000000u) == 0;

@@ -52,8 +52,8 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
 
 // ---- pixels -------------------------------------------------------------------
 
-ColorRef GetPixel(const Surface& s, int x, int y);     // CLR_INVALID outside
-void SetPixelV(Surface& s, int x, int y, ColorRef c);  // nothing outside
+ColourRef GetPixel(const Surface& s, int x, int y);     // CLR_INVALID outside
+void SetPixelV(Surface& s, int x, int y, ColourRef c);  // nothing outside
 
 // ---- pens and brushes ---------------------------------------------------------
 
@@ -72,7 +72,7 @@ enum class PenStyle {
 };
 
 struct Pen {
-  ColorRef color = 0;
+  ColourRef color = 0;
   int width = 1;
   DrawMode mode = DrawMode::CopyPen;
   PenStyle style = PenStyle::Solid;
@@ -80,7 +80,7 @@ struct Pen {
 
 struct Brush {
   bool solid = false;  // false: hollow (no fill)
-  ColorRef color = 0;
+  ColourRef color = 0;
 };
 
 enum PolyFillMode {
@@ -151,7 +151,7 @@ void PolyBezierRegion(Region& r, const Pen& pen, const Point (&pts)[4]);
 
 // Paints a region of s's size once: D = P for the copy pen, D = D xor P for
 // XOR (colour bits only, so the 0xFF top byte survives).
-void PaintRegion(Surface& s, const Region& r, ColorRef color, DrawMode mode);
+void PaintRegion(Surface& s, const Region& r, ColourRef color, DrawMode mode);
 
 // ---- fills --------------------------------------------------------------------
 
@@ -160,13 +160,13 @@ void PaintRegion(Surface& s, const Region& r, ColorRef color, DrawMode mode);
 // does nothing.
 
 // Border fill: the 4-connected region around (x, y) that is not `border`.
-void FloodFill(Surface& s, int x, int y, ColorRef border, const Brush& brush);
+void FloodFill(Surface& s, int x, int y, ColourRef border, const Brush& brush);
 
 enum FloodFillType {
   FLOODFILLBORDER = 0,
   FLOODFILLSURFACE = 1,
 };
 // FLOODFILLSURFACE: the 4-connected region of exactly colour c.
-void ExtFloodFill(Surface& s, int x, int y, ColorRef c, FloodFillType type, const Brush& brush);
+void ExtFloodFill(Surface& s, int x, int y, ColourRef c, FloodFillType type, const Brush& brush);
 
 }  // namespace raster

@@ -90,7 +90,7 @@ Region Region::minus(const Region& other) const {
   return out;
 }
 
-void PaintRegion(Surface& s, const Region& r, ColorRef color, DrawMode mode) {
+void PaintRegion(Surface& s, const Region& r, ColourRef color, DrawMode mode) {
   const Pixel p = toPixel(color);
   if (mode == DrawMode::XorPen) {
     const Pixel m = p & 0x00FFFFFFu;

@@ -15,20 +15,20 @@
 
 namespace raster {
 
-using Pixel = std::uint32_t;     // 0xFFRRGGBB
-using ColorRef = std::uint32_t;  // R | G << 8 | B << 16
+using Pixel = std::uint32_t;      // 0xFFRRGGBB
+using ColourRef = std::uint32_t;  // R | G << 8 | B << 16
 
-inline constexpr ColorRef CLR_INVALID = 0xFFFFFFFFu;
+inline constexpr ColourRef CLR_INVALID = 0xFFFFFFFFu;
 inline constexpr Pixel kOpaque = 0xFF000000u;
 
-constexpr Pixel toPixel(ColorRef c) {
+constexpr Pixel toPixel(ColourRef c) {
   return kOpaque | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
-constexpr ColorRef toColorRef(Pixel p) {
+constexpr ColourRef toColourRef(Pixel p) {
   return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
 }
-constexpr ColorRef rgb(int r, int g, int b) {
-  return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+constexpr ColourRef rgb(int r, int g, int b) {
+  return static_cast<ColourRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
 // Pixel storage. Elements that a resize adds without a value are left

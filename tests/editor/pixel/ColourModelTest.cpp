@@ -56,7 +56,7 @@ TEST(ColourModel, Conversions) {
 }
 
 TEST(ColourModel, ToleranceWindowAndSimilarColours) {
-  const raster::ColorRef hue350 = rgb(255, 0, 42);  // 350.1
+  const raster::ColourRef hue350 = rgb(255, 0, 42);  // 350.1
   const ToleranceWindow w = PrepareToleranceWindow(hue350, 20, 10, 10);
   EXPECT_TRUE(w.Wrapped);
   EXPECT_NEAR(w.Hmax, 10.1176, 1e-3);
@@ -64,9 +64,9 @@ TEST(ColourModel, ToleranceWindowAndSimilarColours) {
   EXPECT_EQ(std::tuple(w.Smin, w.Smax, w.Vmin, w.Vmax), std::tuple(245.0, 265.0, 245.0, 265.0));
 
   struct Case {
-    raster::ColorRef designated;
+    raster::ColourRef designated;
     int fuzh, fuzs, fuzv;
-    raster::ColorRef pixel;
+    raster::ColourRef pixel;
     bool passes;
   };
   const Case cases[] = {
@@ -106,9 +106,9 @@ TEST(ColourModel, RememberingTesterAgreesWithThePlainTest) {
     seed = seed * 1664525u + 1013904223u;
     // Few distinct colours near the designated one, so hits, misses and
     // collisions all happen.
-    const raster::ColorRef c = i % 97 == 0
-                                   ? raster::CLR_INVALID
-                                   : rgb(240 + (seed >> 28), (seed >> 20) & 63, (seed >> 12) & 63);
+    const raster::ColourRef c = i % 97 == 0
+                                    ? raster::CLR_INVALID
+                                    : rgb(240 + (seed >> 28), (seed >> 20) & 63, (seed >> 12) & 63);
     ASSERT_EQ(test(c), PassesHsvWindow(w, c)) << std::hex << c;
   }
 }

@@ -12,26 +12,26 @@ namespace {
 using raster::Region;
 using raster::rgb;
 using raster::Surface;
-using Colours = std::vector<ColorRef>;
+using Colours = std::vector<ColourRef>;
 
-constexpr ColorRef kPen = rgb(200, 30, 60);
-constexpr ColorRef kMask = rgb(255, 255, 255);
-constexpr ColorRef kOther = rgb(10, 20, 30);
+constexpr ColourRef kPen = rgb(200, 30, 60);
+constexpr ColourRef kMask = rgb(255, 255, 255);
+constexpr ColourRef kOther = rgb(10, 20, 30);
 
-Surface row(std::initializer_list<ColorRef> colours) {
+Surface row(std::initializer_list<ColourRef> colours) {
   Surface s(static_cast<int>(colours.size()), 1);
   int x = 0;
-  for (ColorRef c : colours) s.setPixel(x++, 0, raster::toPixel(c));
+  for (ColourRef c : colours) s.setPixel(x++, 0, raster::toPixel(c));
   return s;
 }
 
 Colours colours(const Surface& s) {
   Colours out;
-  for (int x = 0; x < s.width(); ++x) out.push_back(raster::toColorRef(s.pixel(x, 0)));
+  for (int x = 0; x < s.width(); ++x) out.push_back(raster::toColourRef(s.pixel(x, 0)));
   return out;
 }
 
-Colours paint(std::initializer_list<ColorRef> before, const Ink& ink) {
+Colours paint(std::initializer_list<ColourRef> before, const Ink& ink) {
   Surface s = row(before);
   Region all(s.width(), 1);
   all.addSpan(0, 0, s.width());
@@ -65,9 +65,9 @@ TEST(Inks, OverAndOutsideTheDesignatedColour) {
 TEST(Inks, SimilarFollowsTheToleranceWindow) {
   // Designated hue 349.9 with a hue tolerance of 20 wraps round 360: hues 4.9
   // and 340 pass, 20 and 320 fail; saturation and value are left open.
-  const ColorRef designated = rgb(255, 0, 43);
-  const ColorRef h5 = rgb(255, 21, 0), h340 = rgb(255, 0, 85);
-  const ColorRef h20 = rgb(255, 85, 0), h320 = rgb(255, 0, 170);
+  const ColourRef designated = rgb(255, 0, 43);
+  const ColourRef h5 = rgb(255, 21, 0), h340 = rgb(255, 0, 85);
+  const ColourRef h20 = rgb(255, 85, 0), h320 = rgb(255, 0, 170);
   const ToleranceWindow w = PrepareToleranceWindow(designated, 20, 255, 255);
   EXPECT_EQ(paint({h5, h340, h20, h320, designated}, SimilarInk(kPen, designated, w)),
             (Colours{kPen, kPen, h20, h320, kPen}));

@@ -12,10 +12,10 @@
 
 namespace raster::grid {
 
-inline constexpr ColorRef kWhite = 0xFFFFFF;
-inline constexpr ColorRef kBlack = 0x000000;
-inline constexpr ColorRef kRed = 0x0000FF;
-inline constexpr ColorRef kBlue = 0xFF0000;
+inline constexpr ColourRef kWhite = 0xFFFFFF;
+inline constexpr ColourRef kBlack = 0x000000;
+inline constexpr ColourRef kRed = 0x0000FF;
+inline constexpr ColourRef kBlue = 0xFF0000;
 
 inline std::string art(std::initializer_list<std::string_view> rows) {
   std::string s;
@@ -58,7 +58,7 @@ inline Surface fromArt(std::initializer_list<std::string_view> rows) {
   return s;
 }
 
-inline Pen pen(int width = 1, DrawMode mode = DrawMode::CopyPen, ColorRef c = kBlack) {
+inline Pen pen(int width = 1, DrawMode mode = DrawMode::CopyPen, ColourRef c = kBlack) {
   return Pen{c, width, mode, PenStyle::Solid};
 }
 inline constexpr Brush kHollow{false, 0};
