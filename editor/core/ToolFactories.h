@@ -15,4 +15,9 @@ std::unique_ptr<Tool> MakeCellTool(int base);  // CellTools.cpp: the expanded-mo
 std::unique_ptr<Tool> MakeMagnifierTool(int base);   // ViewTools.cpp: the one-shot magnifier
 std::unique_ptr<Tool> MakeColourPickTool(int base);  // ViewTools.cpp: the colour pick
 
+// GeometricTools.cpp: the four side changes, Reverse and Glass Mirror.
+std::unique_ptr<Tool> MakeSideChangeTool(int base);
+std::unique_ptr<Tool> MakeReverseTool(int base);
+std::unique_ptr<Tool> MakeGlassMirrorTool(int base);
+
 }  // namespace tupalo
