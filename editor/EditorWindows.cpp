@@ -2,6 +2,7 @@
 
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
+#include "editor/pixel/ToolSettingsWindows.h"
 
 namespace tupalo {
 
@@ -29,6 +30,30 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
   QObject::connect(w, &P_WIN::magnified, cmdWin, [p = cmdWin] { p->EnterExpansionLayout(); });
   QObject::connect(w, &P_WIN::storingWindowPlaces, cmdWin, [p = cmdWin] { p->StorePosition(); });
   QObject::connect(colWin, &COL_WIN::framed, cmdWin, [p = cmdWin] { p->ColourWindowFramed(); });
+
+  // The tool settings windows open over the palette's corner and belong to
+  // the main window; they are not palettes, so they don't follow the
+  // palettes' hide and show.
+  settingsWins = {new FUZZY_WIN(e, *w, cmdWin), new SPRAY_WIN(e, *w, cmdWin),
+                  new HSET_WIN(e, *w, cmdWin), new DEEP_WIN(e, *w, cmdWin)};
+  QObject::connect(cmdWin, &CMD_WIN::settingsWindowAsked, w,
+                   [wins = settingsWins](SettingsWindow kind) {
+                     for (ToolSettingsWindow* s : wins)
+                       if (s->kind() == kind) s->Open();
+                   });
+  for (ToolSettingsWindow* s : settingsWins) {
+    QObject::connect(w, &P_WIN::toolSettingsFollowTool, s, [s](SettingsWindow own) {
+      if (s->kind() != own) s->Unload();
+    });
+    QObject::connect(w, &P_WIN::quitAsking, s, [s](bool asking) { s->SetAside(asking); });
+    QObject::connect(w, &P_WIN::shuttingDown, s, [s] { s->Unload(); });
+  }
+}
+
+ToolSettingsWindow* EditorWindows::settingsWindow(SettingsWindow w) const {
+  for (ToolSettingsWindow* s : settingsWins)
+    if (s->kind() == w) return s;
+  return nullptr;
 }
 
 EditorWindows::~EditorWindows() = default;

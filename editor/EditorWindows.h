@@ -1,9 +1,11 @@
 #pragma once
-// The editor's windows put together: the main window, and the colour window
-// and the command palette that float beside it. The main window knows the
-// floating windows only as windows to show, hide and point at; what happens
-// in it reaches them through its signals, wired here.
+// The editor's windows put together: the main window, the colour window and
+// the command palette that float beside it, and the tool settings windows the
+// palette opens. The main window knows the floating windows only as windows
+// to show, hide and point at; what happens in it reaches them through its
+// signals, wired here.
 
+#include <array>
 #include <memory>
 
 #include "editor/core/P_WIN.h"
@@ -12,6 +14,7 @@ namespace tupalo {
 
 class CMD_WIN;
 class COL_WIN;
+class ToolSettingsWindow;
 struct Editor;
 
 struct EditorWindows {
@@ -21,6 +24,10 @@ struct EditorWindows {
   std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
   COL_WIN* colWin = nullptr;    // the colour window
   CMD_WIN* cmdWin = nullptr;    // the command palette
+  // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
+  std::array<ToolSettingsWindow*, 4> settingsWins{};
+  // The settings window of that kind; nullptr for None.
+  ToolSettingsWindow* settingsWindow(SettingsWindow w) const;
 };
 
 }  // namespace tupalo

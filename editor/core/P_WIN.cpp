@@ -204,8 +204,7 @@ void P_WIN::ShowToolName() {
     e_.WordShown = word;
     DRAW->refreshAll();
   }
-  // The settings windows of other tools (info.settings names the tool's own)
-  // close here once they exist.
+  emit toolSettingsFollowTool(info.settings);
   if (e_.settings.IDSP == 1) INF_CMD->setText(QString::fromLatin1(info.statusName));
 }
 

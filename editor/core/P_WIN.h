@@ -156,6 +156,14 @@ class P_WIN : public QWidget {
   void coloursLoaded();
   // The settings are about to be written: windows store their places.
   void storingWindowPlaces();
+  // A tool was shown: the tool settings windows other than its own (`own`,
+  // None for a tool without one) close.
+  void toolSettingsFollowTool(SettingsWindow own);
+  // The quit question is about to be asked (true): the windows beside the
+  // palettes step out of sight; it was cancelled (false): they come back.
+  void quitAsking(bool asking);
+  // The editor shuts down: the windows still open close.
+  void shuttingDown();
 
  protected:
   void closeEvent(QCloseEvent* ev) override;

@@ -9,6 +9,7 @@
 #include "editor/core/WindowPlaces.h"
 #include "editor/files/ColourFile.h"
 #include "editor/files/Configuration.h"
+#include "editor/pixel/ToolSettings.h"
 #include "platform/HelpWindow.h"
 #include "platform/Prompt.h"
 
@@ -81,6 +82,8 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
 
   SplashStatus(QStringLiteral("Initilizing from tupa.cnf..."));
   LoadConfiguration(e_.AppPath, e_.settings, *places_, fileFromCommandLine, e_.CurrentFileName);
+  // The tools take these as their settings windows' bars could give them.
+  toolsettings::ClampToolSettings(e_.settings);
 
   const int16_t rpnx = e_.settings.RPNX;
   bool reload = false;
@@ -174,13 +177,16 @@ void P_WIN::SetCaption(const QString& name) {
 // Quit
 
 bool P_WIN::QuitRoutine() {
-  // Floating windows that are up are hidden here once they exist.
+  // The tool settings windows that are up step aside (the overview and the
+  // magnifier join them once they exist).
+  emit quitAsking(true);
   for (;;) {
     const Answer a = Ask(QStringLiteral("TUPAを終了します\nファイルを保存せずに終了しますか ?\n"),
                          Buttons::YesNoCancel, Icon::Question, 2, QStringLiteral("終了"));
     if (a == Answer::Cancel) {
       show();
       ShowPalettes();
+      emit quitAsking(false);
       return false;
     }
     if (a == Answer::Yes) break;
@@ -202,6 +208,8 @@ void P_WIN::Shutdown() {
   e_.settings.RPNM = e_.CurrentFileName;
   // The palettes' places are written with the settings, so take them first.
   emit storingWindowPlaces();
+  // What a window takes as it closes is written with the rest.
+  emit shuttingDown();
   QString error;
   if (!SaveConfiguration(e_.AppPath, e_.settings, *places_, &error)) {
     Ask(configFilePath(e_.AppPath) +

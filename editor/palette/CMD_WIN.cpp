@@ -168,8 +168,9 @@ void CMD_WIN::UNDO_Click() { Undo(owner_); }
 
 void CMD_WIN::ShowSettingsWindow(SettingsWindow w) {
   RequestedSettingsWindow = w;
-  // The tool settings windows (fuzzy tolerance, spray, brightness, depth)
-  // open here, modeless and owned by the main window, once they exist.
+  // The window itself belongs to the main window; whoever assembled the
+  // editor opens it.
+  if (w != SettingsWindow::None) emit settingsWindowAsked(w);
 }
 
 // ---------------------------------------------------------------------------

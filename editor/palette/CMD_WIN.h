@@ -69,6 +69,11 @@ class CMD_WIN : public QWidget {
   void ColourWindowFramed();
   bool inExpansionLayout() const { return expansionLayout_; }
 
+ signals:
+  // A right click asked for a tool settings window (never None).
+  void settingsWindowAsked(SettingsWindow w);
+
+ public:
   // ---- event handlers ----
   void CMD_B_MouseDown(int i, Qt::MouseButton button);
   void CMD_B_Click(int i);
@@ -94,7 +99,7 @@ class CMD_WIN : public QWidget {
   int32_t SelectedZoomItem = -1;
   int16_t RightClickPending = 0;
   // The settings window the last right click asked for (None when it asked
-  // for nothing); the windows themselves open at ShowSettingsWindow.
+  // for nothing).
   SettingsWindow RequestedSettingsWindow = SettingsWindow::None;
 
   // ---- controls ----

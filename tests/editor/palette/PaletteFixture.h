@@ -2,10 +2,24 @@
 // A started main window whose program folder also holds the button strips,
 // with its command palette at hand.
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+
 #include "editor/core/MainWindowFixture.h"
 #include "editor/palette/CMD_WIN.h"
 
 namespace tupalo {
+
+// A click on a button with either mouse button, as a person makes it.
+inline void clickWith(QWidget* w, Qt::MouseButton button) {
+  const QPointF at(5, 5);
+  QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton,
+                      Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &release);
+}
 
 class PaletteTest : public MainWindowTest {
  protected:

@@ -13,16 +13,6 @@
 namespace tupalo {
 namespace {
 
-void clickWith(QWidget* w, Qt::MouseButton button) {
-  const QPointF at(5, 5);
-  QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button,
-                    Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton,
-                      Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &release);
-}
-
 bool shown(const QWidget* w) { return w->isVisibleTo(w->window()); }
 
 TEST_F(PaletteTest, StartsInTheNormalLayoutWithPsetHighlightedBelowTheColourWindow) {
