@@ -155,9 +155,10 @@ void PaintRegion(Surface& s, const Region& r, ColorRef color, DrawMode mode);
 
 // ---- fills --------------------------------------------------------------------
 
-// The fills collect the whole region, then paint it once with the brush
-// (copy mode). A start off the surface, on the border colour or not of colour c
-// does nothing.
+// The fills paint the region with the brush (copy mode) exactly as if the
+// whole region were found first and painted once, whatever the brush colour.
+// A start off the surface, on the border colour or not of colour c, or a
+// hollow brush does nothing.
 
 // Border fill: the 4-connected region around (x, y) that is not `border`.
 void FloodFill(Surface& s, int x, int y, ColorRef border, const Brush& brush);
