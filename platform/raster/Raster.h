@@ -42,11 +42,13 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
 // source j joins destination floor(((2j+1)D-1)/2S) and COLORONCOLOR keeps the
 // first pixel of each group (lowest index from the origin) on both axes. A
 // destination extent of 1 drops the last source pixel first. The mapping is
-// that of the whole rectangles, so clipping the destination never changes
-// which source pixel a destination pixel takes; source pixels off the source
-// surface are left out of their group, and a destination pixel left with none
-// is not written. Integer enlargement with COLORONCOLOR is plain block
-// replication and is the fast path the canvas redraw relies on.
+// that of the whole rectangles, so clipping the
+// destination never changes which source pixel a destination pixel takes;
+// source pixels off the source surface are left out of their group, and a
+// destination pixel left with none is not written. Integer enlargement with
+// COLORONCOLOR is plain block replication and is the fast path the canvas
+// redraw relies on; equal extents mirrored on either axis are reversed row
+// copies at memory speed.
 void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh, StretchMode mode, Rop rop = Rop::SrcCopy);
 
