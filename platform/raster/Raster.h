@@ -41,8 +41,9 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
 // sign. Enlarging, destination i takes source floor(((2i+1)S-1)/2D); shrinking,
 // source j joins destination floor(((2j+1)D-1)/2S) and COLORONCOLOR keeps the
 // first pixel of each group (lowest index from the origin) on both axes. A
-// destination extent of 1 drops the last source pixel first. The mapping is
-// that of the whole rectangles, so clipping the
+// destination extent of +1 with a source extent above +1 drops the last source
+// pixel first; the signs count, so -1 or a negative source extent keeps the
+// whole source. The mapping is that of the whole rectangles, so clipping the
 // destination never changes which source pixel a destination pixel takes;
 // source pixels off the source surface are left out of their group, and a
 // destination pixel left with none is not written. Integer enlargement with

@@ -141,12 +141,13 @@ TEST(StretchBlt, IntegerZoomIsBlockReplicationAtAnyOffset) {
 }
 
 // The source pixel of logical destination index i straight from the rules, or
-// -1; shrinking keeps the first group member that lies on the source.
+// -1; shrinking keeps the first group member that lies on the source. A
+// destination extent of +1 drops the last pixel of a positive source extent.
 int refSource(int i, int dExt, int origin, int ext, int limit) {
   const int D = std::abs(dExt);
   int S = std::abs(ext);
   const int step = ext < 0 ? -1 : 1;
-  if (S > 1 && D == 1) --S;
+  if (dExt == 1 && ext > 1) --S;
   auto on = [&](long long j) { return origin + step * j >= 0 && origin + step * j < limit; };
   if (D >= S) {
     const long long j = ((2LL * i + 1) * S - 1) / (2LL * D);
@@ -275,6 +276,30 @@ TEST(StretchBlt, OneToOneMirrorOntoItself) {
   EXPECT_EQ(indices(both), (Idx{5, 4, 3, 2, 1, 0}));
   EXPECT_EQ(indices(lr), (Idx{3, 2, 1, 0, 7, 6, 5, 4}));
   EXPECT_EQ(indices(shifted), (Idx{0, 1, 2, 3, 7, 6, 5, 7, 3, 2, 1, 11}));
+}
+
+TEST(StretchBlt, DestinationExtentOneGoesBySignedExtents) {
+  // Only +1 from a source extent above +1 drops the last source pixel: the
+  // AND of all of "o.+" is black, of its first two blue.
+  const Surface src = fromArt({"o.+"});
+  auto one = [&](int w, int sx, int sw) {
+    Surface d(1, 1, 0);
+    StretchBlt(d, 0, 0, w, 1, src, sx, 0, sw, 1, BLACKONWHITE);
+    return show(d);
+  };
+  EXPECT_EQ(one(1, 0, 3), art({"o"}));
+  EXPECT_EQ(one(-1, 0, 3), art({"#"}));
+  EXPECT_EQ(one(1, 2, -3), art({"#"}));
+  EXPECT_EQ(one(-1, 2, -3), art({"#"}));
+  // The same vertically, and seen in COLORONCOLOR where only the last source
+  // pixel lies on the source surface.
+  Surface col(1, 1, 0), off(1, 1, 0), offMirrored(1, 1, 0);
+  StretchBlt(col, 0, 0, 1, -1, fromArt({"o", ".", "+"}), 0, 0, 1, 3, BLACKONWHITE);
+  StretchBlt(off, 0, 0, 1, 1, numbered(3, 1), -2, 0, 3, 1, COLORONCOLOR);
+  StretchBlt(offMirrored, 0, 0, -1, 1, numbered(3, 1), -2, 0, 3, 1, COLORONCOLOR);
+  EXPECT_EQ(show(col), art({"#"}));
+  EXPECT_EQ(indices(off), (Idx{-1}));
+  EXPECT_EQ(indices(offMirrored), (Idx{0}));
 }
 
 }  // namespace
