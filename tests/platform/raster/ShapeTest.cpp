@@ -110,6 +110,24 @@ TEST(Ellipse, FarCoordinatesClip) {
   }
 }
 
+TEST(Ellipse, WidePenReachesInFromOutlineRowsOffTheSurface) {
+  // The box's top and bottom rows lie up to a pen width above or below the
+  // surface; the band around them still reaches in, exactly as on a larger
+  // surface.
+  for (int w = 2; w <= 6; ++w) {
+    Surface whole(30, 24);
+    Ellipse(whole, pen(w), kRedBrush, 5, 7, 25, 17);  // box rows 7 .. 16
+    for (int off = 0; off <= w; ++off) {
+      Surface top(30, 4), bottom(30, 4);
+      Ellipse(top, pen(w), kRedBrush, 5, -off, 25, 10 - off);       // rows 7 + off .. 10 + off
+      Ellipse(bottom, pen(w), kRedBrush, 5, off - 6, 25, off + 4);  // rows 13 - off .. 16 - off
+      EXPECT_EQ(show(top), show(crop(whole, 0, 7 + off, 30, 4))) << "width " << w << " off " << off;
+      EXPECT_EQ(show(bottom), show(crop(whole, 0, 13 - off, 30, 4)))
+          << "width " << w << " off " << off;
+    }
+  }
+}
+
 // Straight from the fill rule: a downward edge counts +1 and an upward one -1
 // when it covers row y and crosses it at or left of x.
 Surface fillRef(int w, int h, const std::vector<Point>& pts, PolyFillMode mode) {
