@@ -121,7 +121,9 @@ void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int
 
 // Ellipse(l, t, r, b): corners sorted, right/bottom exclusive bounding box;
 // at most 2 wide or high it is a Rectangle. A wide pen is a band of its width
-// centred on the 1-pixel outline (its round tip swept along it).
+// centred on the 1-pixel outline (its round tip swept along it). A box wider
+// or higher than 2^19 = 524288 pixels draws nothing (far beyond any picture,
+// even zoomed; the outline's integer arithmetic is exact up to there).
 void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b);
 
 // Polygon: fill with the brush by the fill mode, then outline with the pen

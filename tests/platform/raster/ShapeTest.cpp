@@ -128,6 +128,26 @@ TEST(Ellipse, WidePenReachesInFromOutlineRowsOffTheSurface) {
   }
 }
 
+TEST(Ellipse, BoxesUpTo2To19PixelsAreExactLargerDrawNothing) {
+  // The tips of a circle 2^19 across: the left one at x = 0 over the middle
+  // rows, the top one at y = 0 over the middle columns.
+  constexpr int n = 1 << 19;
+  Surface left(4, 4), topTip(4, 4);
+  Ellipse(left, pen(), kRedBrush, 0, 2 - n / 2, n, 2 + n / 2);
+  Ellipse(topTip, pen(), kRedBrush, 2 - n / 2, 0, 2 + n / 2, n);
+  EXPECT_EQ(show(left), art({"#+++", "#+++", "#+++", "#+++"}));
+  EXPECT_EQ(show(topTip), art({"####", "++++", "++++", "++++"}));
+  // One pixel more, or the million-pixel boxes whose arithmetic would
+  // overflow: nothing, however much of the box covers the surface.
+  const Surface before(4, 4);
+  Surface s(4, 4);
+  Ellipse(s, pen(), kRedBrush, 0, 2 - n / 2, n + 1, 2 + n / 2);
+  Ellipse(s, pen(3), kRedBrush, 2 - n / 2, 0, 2 + n / 2, n + 1);
+  Ellipse(s, pen(), kRedBrush, -500000, -500000, 500000, 500000);
+  Ellipse(s, pen(), kRedBrush, 0, 0, 1000000, 1000000);
+  EXPECT_EQ(s, before);
+}
+
 // Straight from the fill rule: a downward edge counts +1 and an upward one -1
 // when it covers row y and crosses it at or left of x.
 Surface fillRef(int w, int h, const std::vector<Point>& pts, PolyFillMode mode) {
