@@ -85,9 +85,9 @@ AxisMap mapAxis(i64 dOrg, i64 dExt, i64 sOrg, i64 sExt, int dLimit, int sLimit) 
   AxisMap m;
   const i64 D = dExt < 0 ? -dExt : dExt;
   i64 S = sExt < 0 ? -sExt : sExt;
-  // A quirk of the reference: one source pixel less. It goes by the signed
-  // extents, so a destination extent of -1 or a negative source extent keeps
-  // the whole source.
+  // A long-standing quirk of this blit: a destination extent of +1 takes one
+  // source pixel less. It goes by the signed extents, so -1, or a negative
+  // source extent, keeps the whole source.
   if (dExt == 1 && sExt > 1) --S;
   const i64 dStep = dExt < 0 ? -1 : 1, sStep = sExt < 0 ? -1 : 1;
 

@@ -70,8 +70,8 @@ struct Pending {
 };
 
 // Paints the 4-connected region of `inside` pixels around the inside pixel
-// (x, y) with `fill`. Reenter: the fill colour may be inside, so painted
-// pixels of that colour are told apart by marks.
+// (x, y) with `fill`. Reenter: the fill colour is inside, so painted pixels
+// of that colour are told apart by marks.
 template <bool Reenter, class Inside>
 void scanFill(Surface& s, int x, int y, Pixel fill, Inside inside) {
   const int W = s.width(), H = s.height();
