@@ -67,6 +67,8 @@ struct AxisMap {
   std::vector<int> pick;    // per destination pixel: the surviving source pixel
   std::vector<int> lo, hi;  // per destination pixel: its source group (inclusive)
   int zoom = 0;             // > 0: plain replication of consecutive source pixels
+  bool reversed = false;    // 1:1 mirrored: pick[k] = pick[0] - k
+  bool shrinks = false;     // source pixels share a destination pixel
   bool empty() const { return d0 >= d1; }
 };
 
@@ -83,7 +85,10 @@ AxisMap mapAxis(i64 dOrg, i64 dExt, i64 sOrg, i64 sExt, int dLimit, int sLimit) 
   AxisMap m;
   const i64 D = dExt < 0 ? -dExt : dExt;
   i64 S = sExt < 0 ? -sExt : sExt;
-  if (D == 1 && S > 1) --S;  // a quirk of the reference: one source pixel less
+  // A long-standing quirk of this blit: a destination extent of +1 takes one
+  // source pixel less. It goes by the signed extents, so -1, or a negative
+  // source extent, keeps the whole source.
+  if (dExt == 1 && sExt > 1) --S;
   const i64 dStep = dExt < 0 ? -1 : 1, sStep = sExt < 0 ? -1 : 1;
 
   std::vector<int> pick(static_cast<std::size_t>(dLimit), -1);
@@ -115,7 +120,9 @@ AxisMap mapAxis(i64 dOrg, i64 dExt, i64 sOrg, i64 sExt, int dLimit, int sLimit) 
       if (src >= 0 && src < sLimit) take(dOrg + dStep * i, src);
     }
     if (dStep == sStep && D % S == 0 && D / S <= dLimit) m.zoom = static_cast<int>(D / S);
+    m.reversed = dStep != sStep && D == S;
   } else {
+    m.shrinks = true;
     onSurface(sOrg, sStep, S, sLimit, k0, k1);
     for (i64 j = k0; j <= k1; ++j) {
       const i64 p = dOrg + dStep * (((2 * j + 1) * D - 1) / (2 * S));
@@ -146,6 +153,12 @@ void buildRow(Pixel* d, const Pixel* s, const AxisMap& xm) {
   const int* pick = xm.pick.data();
   if (xm.zoom == 1) {
     std::memcpy(d, s + pick[0], static_cast<std::size_t>(n) * sizeof(Pixel));
+    return;
+  }
+  if (xm.reversed) {
+    // A plain loop the compiler vectorises: memory speed, unlike the table.
+    const Pixel* from = s + pick[0];
+    for (int k = 0; k < n; ++k) d[k] = from[-k];
     return;
   }
   if (xm.zoom > 1) {
@@ -268,7 +281,9 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
   if (xm.empty()) return;
   const AxisMap ym = mapAxis(y, h, sy, sh, dst.height(), src.height());
   if (ym.empty()) return;
-  switch (mode) {
+  // Where neither axis shrinks every destination pixel has exactly one source
+  // pixel, so the three modes agree.
+  switch (xm.shrinks || ym.shrinks ? mode : COLORONCOLOR) {
     case BLACKONWHITE:
       stretchGroups(dst, src, xm, ym, rop, [](Pixel a, Pixel b) { return a & b; });
       break;

@@ -59,12 +59,18 @@ void addPolygonFill(Region& r, std::span<const Point> pts, PolyFillMode mode);
 
 // ---- ellipse ------------------------------------------------------------------
 
-// Outline of the ellipse in a W x H box (both >= 3), per box row: the
-// right-hand outline run [inner, outer] in box columns; the left-hand run is
-// its mirror W-1-outer .. W-1-inner.
+// Outline of the ellipse in a W x H box (both >= 3 and at most
+// kMaxEllipseExtent), per box row: the right-hand outline run [inner, outer]
+// in box columns; the left-hand run is its mirror W-1-outer .. W-1-inner.
 struct EllipseRow {
   int inner, outer;
 };
 std::vector<EllipseRow> ellipseRows(int W, int H);
+
+// The outline walk's terms grow as the cube of the box (up to about 8 a^2 b):
+// at 2^19 they stay below 2^61, exact in 64 bits; they would overflow beyond
+// about 920000. The editor's largest picture at the largest zoom, 32767 x 16
+// pixels, fits.
+inline constexpr int kMaxEllipseExtent = 1 << 19;
 
 }  // namespace raster::detail

@@ -41,12 +41,15 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
 // sign. Enlarging, destination i takes source floor(((2i+1)S-1)/2D); shrinking,
 // source j joins destination floor(((2j+1)D-1)/2S) and COLORONCOLOR keeps the
 // first pixel of each group (lowest index from the origin) on both axes. A
-// destination extent of 1 drops the last source pixel first. The mapping is
-// that of the whole rectangles, so clipping the destination never changes
-// which source pixel a destination pixel takes; source pixels off the source
-// surface are left out of their group, and a destination pixel left with none
-// is not written. Integer enlargement with COLORONCOLOR is plain block
-// replication and is the fast path the canvas redraw relies on.
+// destination extent of +1 with a source extent above +1 drops the last source
+// pixel first; the signs count, so -1 or a negative source extent keeps the
+// whole source. The mapping is that of the whole rectangles, so clipping the
+// destination never changes which source pixel a destination pixel takes;
+// source pixels off the source surface are left out of their group, and a
+// destination pixel left with none is not written. Integer enlargement with
+// COLORONCOLOR is plain block replication and is the fast path the canvas
+// redraw relies on; equal extents mirrored on either axis are reversed row
+// copies at memory speed.
 void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh, StretchMode mode, Rop rop = Rop::SrcCopy);
 
@@ -118,7 +121,9 @@ void Rectangle(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int
 
 // Ellipse(l, t, r, b): corners sorted, right/bottom exclusive bounding box;
 // at most 2 wide or high it is a Rectangle. A wide pen is a band of its width
-// centred on the 1-pixel outline (its round tip swept along it).
+// centred on the 1-pixel outline (its round tip swept along it). A box wider
+// or higher than 2^19 = 524288 pixels draws nothing (far beyond any picture,
+// even zoomed; the outline's integer arithmetic is exact up to there).
 void Ellipse(Surface& s, const Pen& pen, const Brush& brush, int l, int t, int r, int b);
 
 // Polygon: fill with the brush by the fill mode, then outline with the pen
@@ -155,9 +160,10 @@ void PaintRegion(Surface& s, const Region& r, ColourRef color, DrawMode mode);
 
 // ---- fills --------------------------------------------------------------------
 
-// The fills collect the whole region, then paint it once with the brush
-// (copy mode). A start off the surface, on the border colour or not of colour c
-// does nothing.
+// The fills paint the region with the brush (copy mode) exactly as if the
+// whole region were found first and painted once, whatever the brush colour.
+// A start off the surface, on the border colour or not of colour c, or a
+// hollow brush does nothing.
 
 // Border fill: the 4-connected region around (x, y) that is not `border`.
 void FloodFill(Surface& s, int x, int y, ColourRef border, const Brush& brush);

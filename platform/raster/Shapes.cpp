@@ -91,10 +91,10 @@ void rectangleParts(Region& frame, Region* fill, const Pen& pen, int l, int t, i
 void ellipseParts(Region& frame, Region* fill, const Pen& pen, int l, int t, int r, int b) {
   const i64 L = std::min(l, r), R = std::max(l, r), T = std::min(t, b), B = std::max(t, b);
   const i64 W = R - L, H = B - T;
-  // Boxes of millions of pixels are far beyond any picture; they are not
-  // walked (the outline walk is linear in the box size).
-  constexpr i64 kMaxExtent = i64{1} << 22;
-  if (W == 0 || H == 0 || W > kMaxExtent || H > kMaxExtent) return;
+  // Boxes beyond kMaxEllipseExtent draw nothing: the outline's arithmetic is
+  // exact only up to there, and a box cut down to size would be another
+  // ellipse.
+  if (W == 0 || H == 0 || W > kMaxEllipseExtent || H > kMaxEllipseExtent) return;
   if (W <= 2 || H <= 2) {
     rectangleParts(frame, fill, pen, l, t, r, b);
     return;
@@ -179,7 +179,7 @@ std::vector<EllipseRow> detail::ellipseRows(int W, int H) {
   // middle of the right side towards the bottom. A y step and an x step are
   // each decided on the error before the step, so a step can be diagonal; this
   // reproduces the reference stepping (7x5 gives "##+++##" next to the middle
-  // row). All products stay in 64 bits for boxes up to a few 100000 pixels.
+  // row). All terms stay exact in 64 bits up to kMaxEllipseExtent.
   const i64 a = W - 1, b = H - 1, b1 = b & 1;
   i64 dx = 4 * (1 - a) * b * b;
   i64 dy = 4 * (b1 + 1) * a * a;

@@ -141,11 +141,13 @@ TEST(StretchBlt, IntegerZoomIsBlockReplicationAtAnyOffset) {
 }
 
 // The source pixel of logical destination index i straight from the rules, or
-// -1; shrinking keeps the first group member that lies on the source.
-int refSource(int i, int D, int origin, int ext, int limit) {
+// -1; shrinking keeps the first group member that lies on the source. A
+// destination extent of +1 drops the last pixel of a positive source extent.
+int refSource(int i, int dExt, int origin, int ext, int limit) {
+  const int D = std::abs(dExt);
   int S = std::abs(ext);
   const int step = ext < 0 ? -1 : 1;
-  if (S > 1 && D == 1) --S;
+  if (dExt == 1 && ext > 1) --S;
   auto on = [&](long long j) { return origin + step * j >= 0 && origin + step * j < limit; };
   if (D >= S) {
     const long long j = ((2LL * i + 1) * S - 1) / (2LL * D);
@@ -156,6 +158,20 @@ int refSource(int i, int D, int origin, int ext, int limit) {
   return -1;
 }
 
+// COLORONCOLOR into a surface of `dst`'s size, pixel by pixel from the rules.
+Surface stretchRef(const Surface& dst, int x, int y, int w, int h, const Surface& src, int sx,
+                   int sy, int sw, int sh) {
+  Surface ref = dst;
+  for (int i = 0; i < std::abs(w); ++i)
+    for (int k = 0; k < std::abs(h); ++k) {
+      const int px = x + (w < 0 ? -i : i), py = y + (h < 0 ? -k : k);
+      const int qx = refSource(i, w, sx, sw, src.width()),
+                qy = refSource(k, h, sy, sh, src.height());
+      if (ref.contains(px, py) && qx >= 0 && qy >= 0) ref.setPixel(px, py, src.pixel(qx, qy));
+    }
+  return ref;
+}
+
 TEST(StretchBlt, AnyMappingFollowsTheRulesWhateverTheClipping) {
   std::mt19937 rng(11);
   const Surface src = random(23, 19, 5);
@@ -164,16 +180,10 @@ TEST(StretchBlt, AnyMappingFollowsTheRulesWhateverTheClipping) {
     const int w = ext(rng), h = ext(rng), sw = ext(rng) / 2, sh = ext(rng) / 2;
     const int x = pos(rng), y = pos(rng), sx = pos(rng), sy = pos(rng);
     if (!w || !h || !sw || !sh) continue;
-    Surface dst(17, 15, 0), ref(17, 15, 0);
+    Surface dst(17, 15, 0);
     StretchBlt(dst, x, y, w, h, src, sx, sy, sw, sh, COLORONCOLOR);
-    for (int i = 0; i < std::abs(w); ++i)
-      for (int k = 0; k < std::abs(h); ++k) {
-        const int px = x + (w < 0 ? -i : i), py = y + (h < 0 ? -k : k);
-        const int qx = refSource(i, std::abs(w), sx, sw, 23),
-                  qy = refSource(k, std::abs(h), sy, sh, 19);
-        if (ref.contains(px, py) && qx >= 0 && qy >= 0) ref.setPixel(px, py, src.pixel(qx, qy));
-      }
-    ASSERT_EQ(dst, ref) << "round " << round;
+    ASSERT_EQ(dst, stretchRef(Surface(17, 15, 0), x, y, w, h, src, sx, sy, sw, sh))
+        << "round " << round;
   }
   // Group modes: a clipped destination is a crop of the whole.
   const Surface big = random(40, 30, 9);
@@ -195,6 +205,101 @@ TEST(StretchBlt, SrcAndSourceOffTheSurfaceAndSameSurface) {
   Surface s = numbered(4, 4);
   StretchBlt(s, 0, 0, 4, 4, s, 1, 1, 2, 2, COLORONCOLOR);
   EXPECT_EQ(indices(s), (Idx{5, 5, 6, 6, 5, 5, 6, 6, 9, 9, 10, 10, 9, 9, 10, 10}));
+}
+
+TEST(StretchBlt, OneToOneMirrors) {
+  const Surface src = numbered(4, 3);
+  Surface lr(4, 3, 0), ud(4, 3, 0), both(4, 3, 0), viaSource(4, 3, 0);
+  StretchBlt(lr, 3, 0, -4, 3, src, 0, 0, 4, 3, COLORONCOLOR);
+  StretchBlt(ud, 0, 2, 4, -3, src, 0, 0, 4, 3, COLORONCOLOR);
+  StretchBlt(both, 3, 2, -4, -3, src, 0, 0, 4, 3, COLORONCOLOR);
+  StretchBlt(viaSource, 0, 0, 4, 3, src, 3, 2, -4, -3, COLORONCOLOR);
+  EXPECT_EQ(indices(lr), (Idx{3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8}));
+  EXPECT_EQ(indices(ud), (Idx{8, 9, 10, 11, 4, 5, 6, 7, 0, 1, 2, 3}));
+  EXPECT_EQ(indices(both), (Idx{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(indices(viaSource), indices(both));
+  // Nothing shrinks, so every mode is the plain copy; AND combines with the
+  // destination as ever.
+  for (StretchMode mode : {BLACKONWHITE, WHITEONBLACK}) {
+    Surface m(4, 3, 0);
+    StretchBlt(m, 3, 2, -4, -3, src, 0, 0, 4, 3, mode);
+    EXPECT_EQ(m, both) << mode;
+  }
+  Surface anded = fromArt({"++", "oo"});
+  StretchBlt(anded, 1, 1, -2, -2, fromArt({"#.", ".."}), 0, 0, 2, 2, COLORONCOLOR, Rop::SrcAnd);
+  EXPECT_EQ(show(anded), art({"++", "o#"}));
+}
+
+TEST(StretchBlt, OneToOneMirrorsClipAtTheSurfacesEdges) {
+  const Surface src = numbered(4, 3);
+  // Destination columns -1 and 3 are off a 3 x 2 surface; so are rows -1
+  // and 2.
+  Surface left(3, 3, 0), right(3, 3, 0), top(4, 2, 0), bottom(4, 2, 0);
+  StretchBlt(left, 2, 0, -4, 3, src, 0, 0, 4, 3, COLORONCOLOR);    // covers -1 .. 2
+  StretchBlt(right, 3, 0, -4, 3, src, 0, 0, 4, 3, COLORONCOLOR);   // covers 0 .. 3
+  StretchBlt(top, 0, 1, 4, -3, src, 0, 0, 4, 3, COLORONCOLOR);     // covers -1 .. 1
+  StretchBlt(bottom, 0, 2, 4, -3, src, 0, 0, 4, 3, COLORONCOLOR);  // covers 0 .. 2
+  EXPECT_EQ(indices(left), (Idx{2, 1, 0, 6, 5, 4, 10, 9, 8}));
+  EXPECT_EQ(indices(right), (Idx{3, 2, 1, 7, 6, 5, 11, 10, 9}));
+  EXPECT_EQ(indices(top), (Idx{4, 5, 6, 7, 0, 1, 2, 3}));
+  EXPECT_EQ(indices(bottom), (Idx{8, 9, 10, 11, 4, 5, 6, 7}));
+  // Source columns -1 and 4, rows -1 and 3 do not exist: their destination
+  // pixels stay.
+  Surface offSource(5, 4, 0);
+  StretchBlt(offSource, 4, 3, -5, -4, src, -1, 0, 5, 4, COLORONCOLOR);
+  EXPECT_EQ(indices(offSource),
+            (Idx{-1, -1, -1, -1, -1, 11, 10, 9, 8, -1, 7, 6, 5, 4, -1, 3, 2, 1, 0, -1}));
+  // Every position and both signs against the rules, with the destination and
+  // the source cut on any side.
+  const Surface rnd = random(9, 7, 4);
+  for (int w : {-9, -5, 5, 9})
+    for (int h : {-7, -3, 3, 7})
+      for (int x = -10; x <= 16; x += 2)
+        for (int y = -8; y <= 12; y += 4)
+          for (auto [sx, sy] : {std::pair{0, 0}, {-3, 2}, {4, -2}, {8, 6}}) {
+            const int sw = (w < 0) == (x % 4 == 0) ? std::abs(w) : -std::abs(w);
+            const int sh = (h < 0) == (y % 8 == 0) ? std::abs(h) : -std::abs(h);
+            Surface dst(8, 6, 0);
+            StretchBlt(dst, x, y, w, h, rnd, sx, sy, sw, sh, COLORONCOLOR);
+            ASSERT_EQ(dst, stretchRef(Surface(8, 6, 0), x, y, w, h, rnd, sx, sy, sw, sh))
+                << x << "," << y << " " << w << "x" << h << " from " << sx << "," << sy << " " << sw
+                << "x" << sh;
+          }
+}
+
+TEST(StretchBlt, OneToOneMirrorOntoItself) {
+  // Each destination pixel takes the source pixel as it was before the blit.
+  Surface both = numbered(3, 2), lr = numbered(4, 2), shifted = numbered(4, 3);
+  StretchBlt(both, 2, 1, -3, -2, both, 0, 0, 3, 2, COLORONCOLOR);
+  StretchBlt(lr, 3, 0, -4, 2, lr, 0, 0, 4, 2, COLORONCOLOR);
+  StretchBlt(shifted, 2, 2, -3, -2, shifted, 1, 0, 3, 2, COLORONCOLOR);
+  EXPECT_EQ(indices(both), (Idx{5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(indices(lr), (Idx{3, 2, 1, 0, 7, 6, 5, 4}));
+  EXPECT_EQ(indices(shifted), (Idx{0, 1, 2, 3, 7, 6, 5, 7, 3, 2, 1, 11}));
+}
+
+TEST(StretchBlt, DestinationExtentOneGoesBySignedExtents) {
+  // Only +1 from a source extent above +1 drops the last source pixel: the
+  // AND of all of "o.+" is black, of its first two blue.
+  const Surface src = fromArt({"o.+"});
+  auto one = [&](int w, int sx, int sw) {
+    Surface d(1, 1, 0);
+    StretchBlt(d, 0, 0, w, 1, src, sx, 0, sw, 1, BLACKONWHITE);
+    return show(d);
+  };
+  EXPECT_EQ(one(1, 0, 3), art({"o"}));
+  EXPECT_EQ(one(-1, 0, 3), art({"#"}));
+  EXPECT_EQ(one(1, 2, -3), art({"#"}));
+  EXPECT_EQ(one(-1, 2, -3), art({"#"}));
+  // The same vertically, and seen in COLORONCOLOR where only the last source
+  // pixel lies on the source surface.
+  Surface col(1, 1, 0), off(1, 1, 0), offMirrored(1, 1, 0);
+  StretchBlt(col, 0, 0, 1, -1, fromArt({"o", ".", "+"}), 0, 0, 1, 3, BLACKONWHITE);
+  StretchBlt(off, 0, 0, 1, 1, numbered(3, 1), -2, 0, 3, 1, COLORONCOLOR);
+  StretchBlt(offMirrored, 0, 0, -1, 1, numbered(3, 1), -2, 0, 3, 1, COLORONCOLOR);
+  EXPECT_EQ(show(col), art({"#"}));
+  EXPECT_EQ(indices(off), (Idx{-1}));
+  EXPECT_EQ(indices(offMirrored), (Idx{0}));
 }
 
 }  // namespace

@@ -110,6 +110,44 @@ TEST(Ellipse, FarCoordinatesClip) {
   }
 }
 
+TEST(Ellipse, WidePenReachesInFromOutlineRowsOffTheSurface) {
+  // The box's top and bottom rows lie up to a pen width above or below the
+  // surface; the band around them still reaches in, exactly as on a larger
+  // surface.
+  for (int w = 2; w <= 6; ++w) {
+    Surface whole(30, 24);
+    Ellipse(whole, pen(w), kRedBrush, 5, 7, 25, 17);  // box rows 7 .. 16
+    for (int off = 0; off <= w; ++off) {
+      Surface top(30, 4), bottom(30, 4);
+      Ellipse(top, pen(w), kRedBrush, 5, -off, 25, 10 - off);       // rows 7 + off .. 10 + off
+      Ellipse(bottom, pen(w), kRedBrush, 5, off - 6, 25, off + 4);  // rows 13 - off .. 16 - off
+      EXPECT_EQ(show(top), show(crop(whole, 0, 7 + off, 30, 4))) << "width " << w << " off " << off;
+      EXPECT_EQ(show(bottom), show(crop(whole, 0, 13 - off, 30, 4)))
+          << "width " << w << " off " << off;
+    }
+  }
+}
+
+TEST(Ellipse, BoxesUpTo2To19PixelsAreExactLargerDrawNothing) {
+  // The tips of a circle 2^19 across: the left one at x = 0 over the middle
+  // rows, the top one at y = 0 over the middle columns.
+  constexpr int n = 1 << 19;
+  Surface left(4, 4), topTip(4, 4);
+  Ellipse(left, pen(), kRedBrush, 0, 2 - n / 2, n, 2 + n / 2);
+  Ellipse(topTip, pen(), kRedBrush, 2 - n / 2, 0, 2 + n / 2, n);
+  EXPECT_EQ(show(left), art({"#+++", "#+++", "#+++", "#+++"}));
+  EXPECT_EQ(show(topTip), art({"####", "++++", "++++", "++++"}));
+  // One pixel more, or the million-pixel boxes whose arithmetic would
+  // overflow: nothing, however much of the box covers the surface.
+  const Surface before(4, 4);
+  Surface s(4, 4);
+  Ellipse(s, pen(), kRedBrush, 0, 2 - n / 2, n + 1, 2 + n / 2);
+  Ellipse(s, pen(3), kRedBrush, 2 - n / 2, 0, 2 + n / 2, n + 1);
+  Ellipse(s, pen(), kRedBrush, -500000, -500000, 500000, 500000);
+  Ellipse(s, pen(), kRedBrush, 0, 0, 1000000, 1000000);
+  EXPECT_EQ(s, before);
+}
+
 // Straight from the fill rule: a downward edge counts +1 and an upward one -1
 // when it covers row y and crosses it at or left of x.
 Surface fillRef(int w, int h, const std::vector<Point>& pts, PolyFillMode mode) {
