@@ -14,5 +14,6 @@ std::unique_ptr<Tool> MakeMultiClickTool(
 std::unique_ptr<Tool> MakeCellTool(int base);  // CellTools.cpp: the expanded-mode shapes
 std::unique_ptr<Tool> MakeMagnifierTool(int base);   // ViewTools.cpp: the one-shot magnifier
 std::unique_ptr<Tool> MakeColourPickTool(int base);  // ViewTools.cpp: the colour pick
+std::unique_ptr<Tool> MakeMaskPenTool(int base);     // pixel/MaskPens.cpp: the mask pens, Thru Pen
 
 }  // namespace tupalo

@@ -1,0 +1,100 @@
+// The mask pens and the Thru Pen, used through the
+// canvas widget on a small picture and checked in the picture pixel by pixel.
+#include "editor/core/CanvasFixture.h"
+#include "editor/core/ToolEngine.h"
+#include "editor/pixel/PenTables.h"
+
+namespace tupalo {
+namespace {
+
+using raster::GetPixel;
+using raster::rgb;
+using Points = std::vector<QPoint>;
+
+constexpr raster::ColourRef kRed = rgb(255, 0, 0);
+
+class PixelPenTest : public CanvasTest {
+ protected:
+  // White, with a red band over columns 20..39.
+  void TwoColours() {
+    editor.PIC.fill(0xFFFFFFFFu);
+    editor.PIC.fillRect(20, 0, 20, 480, raster::toPixel(kRed));
+    RedrawView(editor);
+  }
+  // The picture pixels of `colour` in the 60 x 60 square at `o`.
+  Points of(raster::ColourRef colour, Pair o = {}) const {
+    Points out;
+    for (int y = o.y; y < o.y + 60; ++y)
+      for (int x = o.x; x < o.x + 60; ++x)
+        if (GetPixel(editor.PIC, x, y) == colour) out.emplace_back(x, y);
+    return out;
+  }
+  static Points box(int l, int t, int r, int b) {
+    Points out;
+    for (int y = t; y <= b; ++y)
+      for (int x = l; x <= r; ++x) out.emplace_back(x, y);
+    return out;
+  }
+  void stroke(int tool, std::initializer_list<QPoint> at) {
+    editor.ToolCode = tool;
+    press(at.begin()->x(), at.begin()->y());
+    for (const QPoint& p : at) move(p.x(), p.y());
+    release(std::prev(at.end())->x(), std::prev(at.end())->y());
+  }
+};
+
+TEST_F(PixelPenTest, MaskPensPaintOnlyOverOrOutsideTheDesignatedColour) {
+  const raster::ColourRef blue = rgb(0, 0, 255);
+  editor.Color1 = {0, 0, 255};
+  editor.PenSize = 3;
+  for (int tool : {10, 11, 23}) {
+    TwoColours();
+    stroke(tool, {{15, 10}, {22, 10}, {25, 10}});  // squares about x = 15, 22 and 25 only
+    EXPECT_EQ(of(blue), tool == 11 ? box(21, 9, 26, 11) : box(14, 9, 16, 11)) << tool;
+  }
+  editor.settings.FUZH = 0;  // no hue is similar, not even the designated one's
+  TwoColours();
+  stroke(23, {{15, 10}});
+  EXPECT_TRUE(of(blue).empty());
+
+  // At zoom 4, chosen from the expansion layout: whole picture pixels.
+  TwoColours();
+  win->ZoomTo(0, 0, 4);
+  cmdWin->EnterExpansionLayout();
+  cmdWin->EXP_M1_Click(3);
+  ASSERT_EQ(editor.ToolCode, 10);
+  stroke(10, {{4 * 19 + 3, 4 * 10}});
+  EXPECT_EQ(of(blue), box(18, 9, 19, 11));
+}
+
+TEST_F(PixelPenTest, ThruPenMixesWithThePictureAsTheStrokeFoundIt) {
+  const raster::ColourRef grey = rgb(100, 100, 100), half = rgb(50, 51, 52);  // 50.5, 51, 51.5
+  editor.PIC.fill(raster::toPixel(grey));
+  RedrawView(editor);
+  editor.Color1 = {1, 2, 3};
+  editor.PenSize = 4;
+  stroke(36, {{20, 20}, {21, 20}, {20, 20}});
+  const Points a = of(half);
+  EXPECT_EQ(a.size(), 16u) << "two discs of 12, a column apart";
+  EXPECT_EQ(of(grey).size(), 60u * 60u - 16u) << "overlaps mix the same; nothing beside the pen";
+  key(Qt::Key_Space);
+  stroke(36, {{20, 20}, {21, 20}});
+  EXPECT_EQ(of(half), a) << "the undone stroke leaves no ghost";
+
+  editor.settings.THPD = 300;  // a percentage: as 100, all of the picture stays
+  key(Qt::Key_Space);
+  stroke(36, {{20, 20}});
+  EXPECT_EQ(of(grey).size(), 60u * 60u);
+
+  // At zoom 4 away from the picture's corner.
+  editor.settings.THPD = 50;
+  win->ZoomTo(400, 300, 4);
+  const Pair o = editor.ViewOrigin;
+  editor.PenSize = 1;
+  stroke(36, {{4 * 5 + 1, 4 * 6 + 2}});
+  EXPECT_EQ(of(half, o), (Points{{o.x + 5, o.y + 6}}));
+  EXPECT_EQ(of(grey, o).size(), 60u * 60u - 1u);
+}
+
+}  // namespace
+}  // namespace tupalo
