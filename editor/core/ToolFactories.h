@@ -15,5 +15,6 @@ std::unique_ptr<Tool> MakeCellTool(int base);  // CellTools.cpp: the expanded-mo
 std::unique_ptr<Tool> MakeMagnifierTool(int base);   // ViewTools.cpp: the one-shot magnifier
 std::unique_ptr<Tool> MakeColourPickTool(int base);  // ViewTools.cpp: the colour pick
 std::unique_ptr<Tool> MakeMaskPenTool(int base);     // pixel/MaskPens.cpp: the mask pens, Thru Pen
+std::unique_ptr<Tool> MakeSprayTool(int base);       // pixel/Sprays.cpp: sprays and airbrushes
 
 }  // namespace tupalo

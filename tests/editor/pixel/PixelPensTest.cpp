@@ -1,4 +1,4 @@
-// The mask pens and the Thru Pen, used through the
+// The mask pens, the Thru Pen, the sprays and the airbrushes, used through the
 // canvas widget on a small picture and checked in the picture pixel by pixel.
 #include "editor/core/CanvasFixture.h"
 #include "editor/core/ToolEngine.h"
@@ -41,6 +41,9 @@ class PixelPenTest : public CanvasTest {
     for (const QPoint& p : at) move(p.x(), p.y());
     release(std::prev(at.end())->x(), std::prev(at.end())->y());
   }
+  void tick(int n) {
+    while (n-- > 0) win->engine->Timer1Tick();
+  }
 };
 
 TEST_F(PixelPenTest, MaskPensPaintOnlyOverOrOutsideTheDesignatedColour) {
@@ -65,6 +68,71 @@ TEST_F(PixelPenTest, MaskPensPaintOnlyOverOrOutsideTheDesignatedColour) {
   ASSERT_EQ(editor.ToolCode, 10);
   stroke(10, {{4 * 19 + 3, 4 * 10}});
   EXPECT_EQ(of(blue), box(18, 9, 19, 11));
+}
+
+TEST_F(PixelPenTest, SprayHeldStillKeepsAddingTheSameDotsAfterARestart) {
+  auto spray = [&] {
+    editor.PenSize = 10;  // two dots a tick, over 95..105 about (100, 100)
+    editor.ToolCode = 21;
+    press(100, 100);
+    EXPECT_TRUE(inked(editor.DRAW).empty()) << "the press drops nothing";
+    tick(1);
+    const std::size_t first = inked(editor.DRAW).size();
+    EXPECT_TRUE(first == 1 || first == 2);
+    tick(20);
+    EXPECT_GT(inked(editor.DRAW).size(), first + 10);
+    release(100, 100);
+    const Points dots = inked(editor.PIC);
+    for (const QPoint& p : dots) EXPECT_TRUE(QRect(95, 95, 11, 11).contains(p));
+    return dots;
+  };
+  const Points dots = spray();
+  closeWindows();
+  ASSERT_EQ(start(), P_WIN::StartResult::Running);
+  win->resize(900, 700);
+  EXPECT_EQ(spray(), dots);
+
+  press(300, 300);  // held on the real timer, it sprays
+  for (int i = 0; i < 250 && inked(editor.DRAW, QRect(290, 290, 20, 20)).empty(); ++i)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  release(300, 300);
+  EXPECT_FALSE(inked(editor.PIC, QRect(290, 290, 20, 20)).empty());
+
+  TwoColours();  // Mask Spray over no designated colour adds nothing
+  editor.ToolCode = 22;
+  press(30, 30);
+  tick(20);
+  release(30, 30);
+  EXPECT_EQ(of(kRed).size(), 20u * 60u);
+}
+
+TEST_F(PixelPenTest, AirbrushRingsBuildUpAndTheMaskIsJudgedOnThePicture) {
+  editor.PenSize = 10;  // rings 1 to 5 about the corner between pixels 49 and 50
+  editor.ToolCode = 34;
+  press(50, 50);
+  move(50, 50);  // the press itself sprays nothing
+  EXPECT_EQ(GetPixel(editor.DRAW, 49, 49), rgb(51, 51, 51)) << "ring 1 keeps 20 %";
+  EXPECT_EQ(GetPixel(editor.DRAW, 46, 49), rgb(204, 204, 204)) << "ring 4 keeps 80 %";
+  tick(1);
+  release(50, 50);
+  EXPECT_EQ(GetPixel(editor.PIC, 49, 49), rgb(10, 10, 10));
+  EXPECT_EQ(inked(editor.PIC).size(), 52u) << "rings 1 to 4; the rim stays";
+
+  // Levels round half to even: 87.5 is 88 and 62.5 is 62.
+  const pixel::PenWeights t = pixel::BuildAirTable(16);
+  EXPECT_EQ(t.at(7, 7), 0.12f);
+  EXPECT_EQ(t.at(5, 7), 0.38f);
+
+  win->InvalidateUndo();
+  TwoColours();
+  editor.ToolCode = 35;
+  press(20, 10);
+  EXPECT_EQ(editor.UndoAvailable, 1) << "committed at the press";
+  move(20, 10);
+  move(20, 10);
+  release(20, 10);
+  EXPECT_EQ(GetPixel(editor.PIC, 19, 9), rgb(10, 10, 10)) << "sprayed twice";
+  EXPECT_EQ(of(kRed).size(), 20u * 60u);
 }
 
 TEST_F(PixelPenTest, ThruPenMixesWithThePictureAsTheStrokeFoundIt) {
