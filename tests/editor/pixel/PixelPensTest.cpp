@@ -60,12 +60,8 @@ TEST_F(PixelPenTest, MaskPensPaintOnlyOverOrOutsideTheDesignatedColour) {
   stroke(23, {{15, 10}});
   EXPECT_TRUE(of(blue).empty());
 
-  // At zoom 4, chosen from the expansion layout: whole picture pixels.
-  TwoColours();
+  TwoColours();  // at zoom 4, whole picture pixels
   win->ZoomTo(0, 0, 4);
-  cmdWin->EnterExpansionLayout();
-  cmdWin->EXP_M1_Click(3);
-  ASSERT_EQ(editor.ToolCode, 10);
   stroke(10, {{4 * 19 + 3, 4 * 10}});
   EXPECT_EQ(of(blue), box(18, 9, 19, 11));
 }
@@ -89,14 +85,7 @@ TEST_F(PixelPenTest, SprayHeldStillKeepsAddingTheSameDotsAfterARestart) {
   const Points dots = spray();
   closeWindows();
   ASSERT_EQ(start(), P_WIN::StartResult::Running);
-  win->resize(900, 700);
   EXPECT_EQ(spray(), dots);
-
-  press(300, 300);  // held on the real timer, it sprays
-  for (int i = 0; i < 250 && inked(editor.DRAW, QRect(290, 290, 20, 20)).empty(); ++i)
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-  release(300, 300);
-  EXPECT_FALSE(inked(editor.PIC, QRect(290, 290, 20, 20)).empty());
 
   TwoColours();  // Mask Spray over no designated colour adds nothing
   editor.ToolCode = 22;
@@ -154,8 +143,7 @@ TEST_F(PixelPenTest, ThruPenMixesWithThePictureAsTheStrokeFoundIt) {
   stroke(36, {{20, 20}});
   EXPECT_EQ(of(grey).size(), 60u * 60u);
 
-  // At zoom 4 away from the picture's corner.
-  editor.settings.THPD = 50;
+  editor.settings.THPD = 50;  // at zoom 4, away from the picture's corner
   win->ZoomTo(400, 300, 4);
   const Pair o = editor.ViewOrigin;
   editor.PenSize = 1;
