@@ -8,14 +8,20 @@ namespace tupalo {
 
 class Tool;
 
-std::unique_ptr<Tool> MakeShapeTool(int base);  // ShapeTools.cpp: Pset .. Circlefill
-std::unique_ptr<Tool> MakeMultiClickTool(
-    int base);                                 // MultiClickTools.cpp: Polygon, Line(Type2), Bezier
-std::unique_ptr<Tool> MakeCellTool(int base);  // CellTools.cpp: the expanded-mode shapes
-std::unique_ptr<Tool> MakeMagnifierTool(int base);   // ViewTools.cpp: the one-shot magnifier
-std::unique_ptr<Tool> MakeColourPickTool(int base);  // ViewTools.cpp: the colour pick
-
-// GeometricTools.cpp: the four side changes, Reverse and Glass Mirror.
+// ShapeTools.cpp: Pset .. Circlefill.
+std::unique_ptr<Tool> MakeShapeTool(int base);
+// MultiClickTools.cpp: Polygon, Line(Type2), Bezier Line.
+std::unique_ptr<Tool> MakeMultiClickTool(int base);
+// CellTools.cpp: the expanded-mode shapes.
+std::unique_ptr<Tool> MakeCellTool(int base);
+// ViewTools.cpp: the one-shot magnifier and the colour pick.
+std::unique_ptr<Tool> MakeMagnifierTool(int base);
+std::unique_ptr<Tool> MakeColourPickTool(int base);
+// pixel/MaskPens.cpp: the mask pens and the Thru Pen.
+std::unique_ptr<Tool> MakeMaskPenTool(int base);
+// pixel/Sprays.cpp: the sprays and the airbrushes.
+std::unique_ptr<Tool> MakeSprayTool(int base);
+// pixel/GeometricTools.cpp: the four side changes, Reverse and Glass Mirror.
 std::unique_ptr<Tool> MakeSideChangeTool(int base);
 std::unique_ptr<Tool> MakeReverseTool(int base);
 std::unique_ptr<Tool> MakeGlassMirrorTool(int base);

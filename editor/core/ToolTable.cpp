@@ -25,8 +25,9 @@ constexpr ToolInfo Row(int code, const char* name, std::unique_ptr<Tool> (*make)
 constexpr ToolInfo Step(int code, int base, bool betweenClicks, O overlay = O::None) {
   return {code, kNoName, base, P::Normal, S::None, false, betweenClicks, C::View, overlay, nullptr};
 }
-constexpr ToolInfo Sprayer(int code, const char* name, P pointer = P::Normal) {
-  return {code, name, code, pointer, S::Spray, true, false, C::View, O::None, nullptr};
+constexpr ToolInfo Sprayer(int code, const char* name, std::unique_ptr<Tool> (*make)(int),
+                           P pointer = P::Normal) {
+  return {code, name, code, pointer, S::Spray, true, false, C::View, O::None, make};
 }
 constexpr ToolInfo DotPen(int code, const char* name, std::unique_ptr<Tool> (*make)(int)) {
   return {code, name, code, P::Normal, S::None, false, false, C::StrokeRect, O::None, make};
@@ -46,8 +47,8 @@ const auto kTools = std::to_array<ToolInfo>({
     Row(Circlefill, "Circlefill", MakeShapeTool),
     Row(PaintA, "Paint A", nullptr, P::Paint),
     Row(PaintB, "Paint B", nullptr, P::Paint),
-    Row(MaskPen, "Mask pen"),
-    Row(ReverseMaskPen, "Reverse mask pen"),
+    Row(MaskPen, "Mask pen", MakeMaskPenTool),
+    Row(ReverseMaskPen, "Reverse mask pen", MakeMaskPenTool),
     Row(LeftSideChange, "Left side change", MakeSideChangeTool),
     Row(RightSideChange, "Right side change", MakeSideChangeTool),
     Row(UpSideChange, "Up side change", MakeSideChangeTool),
@@ -56,9 +57,9 @@ const auto kTools = std::to_array<ToolInfo>({
     Row(ChangeColor, "Change color"),
     Row(CopyToClipboard, "Copy to Clipboard"),
     Floating(CopyFromClipboard, "Copy from Clipboard", O::Work),
-    Sprayer(Spray, "Spray", P::Spray),
-    Sprayer(MaskSpray, "Mask Spray"),
-    Row(FuzzyMaskPen, "Fuzzy Mask Pen", nullptr, P::Normal, S::Fuzzy),
+    Sprayer(Spray, "Spray", MakeSprayTool, P::Spray),
+    Sprayer(MaskSpray, "Mask Spray", MakeSprayTool),
+    Row(FuzzyMaskPen, "Fuzzy Mask Pen", MakeMaskPenTool, P::Normal, S::Fuzzy),
     Row(FuzzyChangeColor, "Fuzzy Change Color", nullptr, P::Normal, S::Fuzzy),
     Row(ReverseChangeColor, "Reverse ChangeCol."),
     Row(ReverseFuzzyChangeColor, "Fuz.Rev.Change Col.", nullptr, P::Normal, S::Fuzzy),
@@ -69,9 +70,9 @@ const auto kTools = std::to_array<ToolInfo>({
     Row(BezierLine, "Bezier Line", MakeMultiClickTool),
     Row(VBox, "V Box", nullptr, P::Normal, S::Hset),
     Row(VPen, "V Pen", nullptr, P::Normal, S::Hset),
-    Sprayer(AirSpray, "AirSpray"),
-    Sprayer(MaskAirSpray, "MaskAirSpray"),
-    Row(ThruPen, "Thru Pen", nullptr, P::Normal, S::Deep),
+    Sprayer(AirSpray, "AirSpray", MakeSprayTool),
+    Sprayer(MaskAirSpray, "MaskAirSpray", MakeSprayTool),
+    Row(ThruPen, "Thru Pen", MakeMaskPenTool, P::Normal, S::Deep),
     Row(ColourPick, "Spoit", MakeColourPickTool, P::Spoit),
     Row(Expand2, "Expand to x2", MakeMagnifierTool, P::Lupe),
     Row(Expand4, "Expand to x4", MakeMagnifierTool, P::Lupe),

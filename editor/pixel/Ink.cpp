@@ -68,34 +68,83 @@ void run(Surface& s, const Region& figure, const SimilarInk& ink) {
   });
 }
 
-void run(Surface& s, const Region& figure, const BlendInk& ink) {
-  // Every component value 0..255 mixes to a fixed result: one table per
-  // component, worked out with the ink's own arithmetic.
-  const double t = ink.weight;
-  std::array<std::array<std::uint8_t, 256>, 3> mix;  // red, green, blue
-  for (int c = 0; c < 3; ++c) {
-    const double paint = static_cast<double>((ink.colour >> (8 * c)) & 0xFFu);
-    for (int o = 0; o < 256; ++o) {
-      const double v = std::nearbyint(o * t + paint * (1 - t));
-      mix[c][o] = static_cast<std::uint8_t>(std::clamp(v, 0.0, 255.0));
+// The mix of one colour at one weight. It remembers the last pixel it mixed:
+// neighbours, and the blocks of a zoomed canvas, often share their colour.
+class Mixer {
+ public:
+  Mixer(ColourRef colour, float weight) : t_(weight) {
+    for (int c = 0; c < 3; ++c)
+      paint_[c] = static_cast<double>((colour >> (8 * c)) & 0xFFu) * (1 - t_);
+  }
+  Pixel operator()(Pixel old) {
+    if (old == lastIn_ && known_) return lastOut_;
+    Pixel out = kOpaque;
+    for (int c = 0; c < 3; ++c) {
+      const int shift = 16 - 8 * c;  // red, green, blue within the pixel
+      const double o = static_cast<double>((old >> shift) & 0xFFu);
+      const double v = std::clamp(std::nearbyint(o * t_ + paint_[c]), 0.0, 255.0);
+      out |= static_cast<Pixel>(v) << shift;
+    }
+    known_ = true;
+    lastIn_ = old;
+    lastOut_ = out;
+    return out;
+  }
+
+ private:
+  double t_;
+  std::array<double, 3> paint_;  // the colour's share of red, green, blue
+  bool known_ = false;
+  Pixel lastIn_ = 0, lastOut_ = 0;
+};
+
+// Canvas columns x0 .. x1 - 1 of row y, cut to those that lie over `b`;
+// false when none does.
+bool over(const Backdrop& b, int y, int& x0, int& x1) {
+  if (!b.surface) return true;
+  const int z = std::max(b.zoom, 1);
+  const int by = b.y0 + y / z;
+  if (by < 0 || by >= b.surface->height()) return false;
+  x0 = static_cast<int>(std::max<std::int64_t>(x0, std::int64_t{-b.x0} * z));
+  x1 = static_cast<int>(std::min<std::int64_t>(x1, (std::int64_t{b.surface->width()} - b.x0) * z));
+  return x0 < x1;
+}
+
+// Walks the pixels under canvas pixels x, x + 1, ... of one row: those of a
+// backdrop, or those of the canvas row itself.
+class Under {
+ public:
+  explicit Under(const Pixel* row) : p_(row) {}
+  Under(const Backdrop& b, int y, int x) {
+    z_ = std::max(b.zoom, 1);
+    p_ = b.surface->row(b.y0 + y / z_) + b.x0 + x / z_;
+    k_ = x % z_;
+  }
+  Pixel operator*() const { return *p_; }
+  void next() {
+    if (++k_ == z_) {
+      k_ = 0;
+      ++p_;
     }
   }
-  auto mixed = [&](Pixel old) {
-    return kOpaque | Pixel{mix[0][(old >> 16) & 0xFFu]} << 16 |
-           Pixel{mix[1][(old >> 8) & 0xFFu]} << 8 | Pixel{mix[2][old & 0xFFu]};
-  };
-  auto within = [](const Surface* other, int y, int& x1) {
-    if (!other) return true;
-    if (y >= other->height()) return false;
-    x1 = std::min(x1, other->width());
-    return true;
-  };
+
+ private:
+  const Pixel* p_;
+  int z_ = 1, k_ = 0;
+};
+
+void run(Surface& s, const Region& figure, const BlendInk& ink) {
+  Mixer mix(ink.colour, ink.weight);
   forSpans(s, figure, [&](Pixel* row, int y, int x0, int x1) {
-    if (!within(ink.before, y, x1) || !within(ink.maskedBy, y, x1)) return;
-    const Pixel* old = ink.before ? ink.before->row(y) : row;
-    const Pixel* mask = ink.maskedBy ? ink.maskedBy->row(y) : nullptr;
-    for (int x = x0; x < x1; ++x)
-      if (!mask || sameColour(mask[x], ink.designated)) row[x] = mixed(old[x]);
+    if (!over(ink.before, y, x0, x1) || !over(ink.maskedBy, y, x0, x1)) return;
+    Under old = ink.before.surface ? Under(ink.before, y, x0) : Under(row + x0);
+    if (!ink.maskedBy.surface) {
+      for (int x = x0; x < x1; ++x, old.next()) row[x] = mix(*old);
+      return;
+    }
+    Under mask(ink.maskedBy, y, x0);
+    for (int x = x0; x < x1; ++x, old.next(), mask.next())
+      if (sameColour(*mask, ink.designated)) row[x] = mix(*old);
   });
 }
 

@@ -66,29 +66,42 @@ struct SimilarInk {
   bool exactCounts, outside;
 };
 
+// A picture-scale surface under the canvas: canvas pixel (x, y) lies over
+// its pixel (x0 + x / zoom, y0 + y / zoom). The default is the same point.
+struct Backdrop {
+  const raster::Surface* surface = nullptr;
+  int x0 = 0, y0 = 0, zoom = 1;
+};
+
 // Translucent colour: each component becomes old x weight + colour x
 // (1 - weight), rounded half to even and kept within 0..255. The weight is the
 // share of the old colour that survives, held in single precision as the
 // pens' weight tables hold it; the mix is worked out in double from it.
 //
 // The old colour is the pixel's own (airbrushes), or with `before` the pixel
-// at the same point of that surface (the thru pen mixes with the picture as
-// held for undo). With `maskedBy`, only pixels where that surface holds the
-// designated colour are mixed (the mask airbrush judges the mask on the undo
-// copy, not on what the stroke has sprayed). Pixels beyond either surface
-// stay as they are.
+// of that surface under it (the thru pen mixes with the picture as the stroke
+// found it). With `maskedBy`, only pixels over the designated colour of that
+// surface are mixed (the mask airbrush judges the mask on the picture, not on
+// what the stroke has sprayed). Pixels beyond either surface stay as they are.
 struct BlendInk {
   BlendInk(ColourRef colour, float weight, const raster::Surface* before = nullptr)
-      : colour(colour), weight(weight), before(before) {}
+      : colour(colour), weight(weight), before{before} {}
+  BlendInk& From(const Backdrop& surface) {
+    before = surface;
+    return *this;
+  }
   BlendInk& MaskedBy(const raster::Surface& surface, ColourRef designated) {
-    maskedBy = &surface;
+    return MaskedBy(Backdrop{&surface}, designated);
+  }
+  BlendInk& MaskedBy(const Backdrop& surface, ColourRef designated) {
+    maskedBy = surface;
     this->designated = raster::toPixel(designated);
     return *this;
   }
   ColourRef colour;
   float weight;
-  const raster::Surface* before = nullptr;
-  const raster::Surface* maskedBy = nullptr;
+  Backdrop before;
+  Backdrop maskedBy;
   Pixel designated = 0;
 };
 
