@@ -14,5 +14,7 @@ std::unique_ptr<Tool> MakeMultiClickTool(
 std::unique_ptr<Tool> MakeCellTool(int base);  // CellTools.cpp: the expanded-mode shapes
 std::unique_ptr<Tool> MakeMagnifierTool(int base);   // ViewTools.cpp: the one-shot magnifier
 std::unique_ptr<Tool> MakeColourPickTool(int base);  // ViewTools.cpp: the colour pick
+// pixel/ColourChangeTools.cpp: Change color, its fuzzy and reverse forms, V Box, V Pen
+std::unique_ptr<Tool> MakeColourChangeTool(int base);
 
 }  // namespace tupalo
