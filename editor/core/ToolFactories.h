@@ -14,6 +14,8 @@ std::unique_ptr<Tool> MakeMultiClickTool(
 std::unique_ptr<Tool> MakeCellTool(int base);  // CellTools.cpp: the expanded-mode shapes
 std::unique_ptr<Tool> MakeMagnifierTool(int base);   // ViewTools.cpp: the one-shot magnifier
 std::unique_ptr<Tool> MakeColourPickTool(int base);  // ViewTools.cpp: the colour pick
+// pixel/FloodFillTools.cpp: Paint A, Paint B
+std::unique_ptr<Tool> MakeFloodFillTool(int base);
 // pixel/ColourChangeTools.cpp: Change color, its fuzzy and reverse forms, V Box, V Pen
 std::unique_ptr<Tool> MakeColourChangeTool(int base);
 

@@ -1,4 +1,4 @@
-// The colour change tools, used through the canvas on
+// The colour change tools and the flood fills, used through the canvas on
 // small pictures and checked in the picture pixel by pixel, at zoom 1 and 4.
 #include <QGroupBox>
 #include <functional>
@@ -116,6 +116,34 @@ TEST_F(ColourToolsTest, VBoxAndVPenScaleTheValueTruncating) {
     ExpectPicture([](int x, int y, ColourRef c) {
       return !inside(x, y, 3, 3, 5, 5) ? c : c == kRed ? rgb(63, 0, 0) : rgb(63, 63, 63);
     });
+  }
+}
+
+TEST_F(ColourToolsTest, FillsStayWithinTheirOutline) {
+  // A 1-pixel diagonal from (0, 5) to (5, 0) closes the top-left corner for
+  // a 4-connected fill; a red pixel sits inside.
+  auto outline = [](raster::Surface& s) {
+    for (int i = 0; i <= 5; ++i) raster::SetPixelV(s, i, 5 - i, 0);
+    raster::SetPixelV(s, 1, 1, kRed);
+  };
+  auto corner = [](int x, int y) { return x + y < 5; };
+  for (int zoom : {1, 4}) {
+    Picture(8, 8, zoom, outline);
+    editor.ToolCode = tool::PaintA;
+    click(at(0, 0).x(), at(0, 0).y());
+    ExpectPicture(
+        [&](int x, int y, ColourRef c) { return corner(x, y) && c == kWhite ? kBlue : c; });
+
+    // Paint B up to the designated colour (black), red included; clicked on
+    // black it does nothing and keeps the undo step.
+    Picture(8, 8, zoom, outline);
+    editor.Color2 = {0, 0, 0};
+    editor.ToolCode = tool::PaintB;
+    click(at(5, 0).x(), at(5, 0).y());
+    EXPECT_EQ(editor.PIC, before);
+    EXPECT_EQ(editor.UndoAvailable, 0);
+    click(at(0, 1).x(), at(0, 1).y());
+    ExpectPicture([&](int x, int y, ColourRef c) { return corner(x, y) ? kBlue : c; });
   }
 }
 
