@@ -17,6 +17,8 @@ std::unique_ptr<Tool> MakeCellTool(int base);
 // ViewTools.cpp: the one-shot magnifier and the colour pick.
 std::unique_ptr<Tool> MakeMagnifierTool(int base);
 std::unique_ptr<Tool> MakeColourPickTool(int base);
+// pixel/FloodFillTools.cpp: Paint A, Paint B.
+std::unique_ptr<Tool> MakeFloodFillTool(int base);
 // pixel/MaskPens.cpp: the mask pens and the Thru Pen.
 std::unique_ptr<Tool> MakeMaskPenTool(int base);
 // pixel/Sprays.cpp: the sprays and the airbrushes.
@@ -25,5 +27,7 @@ std::unique_ptr<Tool> MakeSprayTool(int base);
 std::unique_ptr<Tool> MakeSideChangeTool(int base);
 std::unique_ptr<Tool> MakeReverseTool(int base);
 std::unique_ptr<Tool> MakeGlassMirrorTool(int base);
+// pixel/ColourChangeTools.cpp: Change color, its fuzzy and reverse forms, V Box, V Pen.
+std::unique_ptr<Tool> MakeColourChangeTool(int base);
 
 }  // namespace tupalo

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "editor/pixel/HsvWindowRows.h"
+
 namespace tupalo::pixel {
 
 namespace {
@@ -40,30 +42,39 @@ void run(Surface& s, const Region& figure, const XorInk& ink) {
   });
 }
 
+// The choice is made for every pixel and stored back unconditionally, which
+// lets the loops run on whole vectors.
 void run(Surface& s, const Region& figure, const OverInk& ink) {
   forSpans(s, figure, [&](Pixel* row, int, int x0, int x1) {
-    for (int x = x0; x < x1; ++x)
-      if (sameColour(row[x], ink.designated)) row[x] = ink.colour;
+    for (int x = x0; x < x1; ++x) row[x] = sameColour(row[x], ink.designated) ? ink.colour : row[x];
   });
 }
 
 void run(Surface& s, const Region& figure, const OutsideInk& ink) {
   forSpans(s, figure, [&](Pixel* row, int, int x0, int x1) {
-    for (int x = x0; x < x1; ++x)
-      if (!sameColour(row[x], ink.designated)) row[x] = ink.colour;
+    for (int x = x0; x < x1; ++x) row[x] = sameColour(row[x], ink.designated) ? row[x] : ink.colour;
   });
 }
 
 void run(Surface& s, const Region& figure, const SimilarInk& ink) {
-  // The tester remembers colours it has judged, for this figure.
-  HsvWindowTester similar(ink.window);
+  // The window test runs over a stretch of pixels at a time, then the rule
+  // takes its answers.
+  const HsvWindowRows similar(ink.window);
+  constexpr int kStretch = 1024;
+  std::array<std::uint32_t, kStretch> passes;
+  const Pixel colour = ink.colour, designated = ink.designated;
+  const bool exactCounts = ink.exactCounts, outside = ink.outside;
   forSpans(s, figure, [&](Pixel* row, int, int x0, int x1) {
-    for (int x = x0; x < x1; ++x) {
-      const Pixel p = row[x];
-      if (sameColour(p, ink.colour)) continue;
-      const bool passes =
-          (ink.exactCounts && sameColour(p, ink.designated)) || similar(raster::toColourRef(p));
-      if (passes != ink.outside) row[x] = ink.colour;
+    for (int a = x0; a < x1; a += kStretch) {
+      Pixel* px = row + a;
+      const int n = std::min(kStretch, x1 - a);
+      similar.Test(px, n, passes.data());
+      for (int i = 0; i < n; ++i) {
+        const Pixel p = px[i];
+        // A pixel that has the colour already is left as it is.
+        const bool judged = (exactCounts && sameColour(p, designated)) || passes[i] != 0;
+        px[i] = !sameColour(p, colour) && judged != outside ? colour : p;
+      }
     }
   });
 }

@@ -80,15 +80,15 @@ TEST_F(CanvasTest, AGestureThatDrawsNothingKeepsTheUndoStep) {
   editor.ToolCode = 4;
   drag({10, 10}, {20, 20});
   const raster::Surface undo = editor.UNDO;
-  editor.ToolCode = 8;  // a fill: not drawing yet
-  click(100, 100);
+  editor.ToolCode = tool::PaintA;  // on the box's edge, already the drawing colour
+  click(10, 15);
   EXPECT_EQ(editor.UndoAvailable, 1);
   EXPECT_EQ(editor.GestureStage, 2);
   EXPECT_EQ(editor.UNDO, undo);
 
   // With no undo step, a gesture that drew nothing does not arm one.
   win->InvalidateUndo();
-  click(100, 100);
+  click(10, 15);
   EXPECT_EQ(editor.UndoAvailable, 0);
 }
 

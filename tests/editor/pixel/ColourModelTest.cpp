@@ -3,8 +3,10 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "editor/pixel/ColourModel.h"
+#include "editor/pixel/HsvWindowRows.h"
 
 namespace tupalo {
 namespace {
@@ -110,6 +112,32 @@ TEST(ColourModel, RememberingTesterAgreesWithThePlainTest) {
                                     ? raster::CLR_INVALID
                                     : rgb(240 + (seed >> 28), (seed >> 20) & 63, (seed >> 12) & 63);
     ASSERT_EQ(test(c), PassesHsvWindow(w, c)) << std::hex << c;
+  }
+}
+
+// So must the test over rows, also where a colour's hue or saturation equals
+// a bound and rounding decides: each window below has such colours among
+// every colour of components under 32 and a grid of the rest.
+TEST(ColourModel, RowsAgreeWithThePlainTest) {
+  std::vector<raster::Pixel> px;
+  for (int r = 0; r < 256; r += r < 32 ? 1 : 7)
+    for (int g = 0; g < 256; g += g < 32 ? 1 : 7)
+      for (int b = 0; b < 256; b += b < 32 ? 1 : 7) px.push_back(raster::toPixel(rgb(r, g, b)));
+  // Designated colour and tolerances; the last two wrap round 360 and hold nothing.
+  const int windows[][6] = {{159, 159, 159, 80, 172, 92},
+                            {0, 255, 255, 100, 69, 216},
+                            {255, 0, 255, 52, 248, 231},
+                            {0, 255, 0, 125, 85, 201},
+                            {200, 10, 102, 132, 120, 217},
+                            {255, 0, 43, 20, 255, 255},
+                            {6, 1, 0, 0, 0, 0}};
+  std::vector<std::uint32_t> pass(px.size());
+  for (const auto& w : windows) {
+    const ToleranceWindow tw = PrepareToleranceWindow(rgb(w[0], w[1], w[2]), w[3], w[4], w[5]);
+    pixel::HsvWindowRows(tw).Test(px.data(), static_cast<int>(px.size()), pass.data());
+    for (std::size_t i = 0; i < px.size(); ++i)
+      ASSERT_EQ(pass[i], PassesHsvWindow(tw, raster::toColourRef(px[i])) ? 1u : 0u)
+          << std::hex << px[i] << " designated " << w[0] << " " << w[1] << " " << w[2];
   }
 }
 
