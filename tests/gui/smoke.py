@@ -21,7 +21,8 @@ import time
 CANVAS = (220, 32)           # the main window's inside: the canvas's top-left
 PALETTE = (1, 239)           # the palette's inside, below the colour window
 BUTTON = 24
-SELECTOR = {"drawing": (0, 0), "magnify": (3, 0), "file": (0, 1), "editing": (1, 0)}
+SELECTOR = {"drawing": (0, 0), "magnify": (3, 0), "file": (0, 1), "editing": (1, 0),
+            "colour tools": (2, 0)}
 
 failures = []
 
@@ -219,6 +220,49 @@ def space_and_undo_button(s):
     s.stop()
 
 
+def pixel_tools(s):
+    s.start()
+    black, white, grey = (0, 0, 0), (255, 255, 255), (127, 127, 127)
+    at = lambda x, y: s.pixel(CANVAS[0] + x, CANVAS[1] + y)
+    # Paint A inside a box fills exactly its inside.
+    s.palette_group("drawing")
+    s.palette_button(3, 0)  # Box
+    s.canvas_drag((40, 40), (120, 100))
+    s.palette_button(0, 2)  # Paint A
+    s.canvas_click(80, 70)
+    filled = at(41, 41) == black and at(119, 99) == black and at(80, 70) == black
+    check("Paint A fills the inside of a box and nothing beyond",
+          filled and at(39, 70) == white and at(121, 70) == white and at(80, 101) == white)
+    # V Box at the factory HSET (50) turns white into (127, 127, 127).
+    s.palette_group("colour tools")
+    s.palette_button(3, 2)  # V Box
+    s.canvas_drag((200, 200), (260, 240))
+    check("V Box turns white into (127, 127, 127)", at(230, 220) == grey and at(262, 220) == white)
+    # Reverse inverts exactly the dragged box.
+    s.palette_group("editing")
+    s.palette_button(1, 0)  # Reverse
+    s.canvas_drag((300, 50), (340, 80))
+    check("Reverse inverts exactly the dragged box",
+          at(300, 50) == black and at(340, 80) == black and at(341, 80) == white and at(299, 50) == white)
+    # A right click on the V Box button opens its settings window; another tool closes it.
+    s.palette_group("colour tools")
+    x, y = PALETTE[0] + 3 * BUTTON + 12, PALETTE[1] + 2 * BUTTON + 2 * BUTTON + 12
+    s.click(x, y, 3)
+    time.sleep(0.5)
+    found = s.run("xdotool", "search", "--onlyvisible", "--name", "HSET", check_rc=False).split()
+    opened = bool(found)
+    if found:  # it opens over the palette's top; the user moves it aside
+        s.run("xdotool", "windowmove", found[0], "600", "700")
+        time.sleep(0.5)
+    s.palette_group("drawing")
+    s.palette_button(3, 0)  # Box
+    time.sleep(0.3)
+    closed = not s.run("xdotool", "search", "--onlyvisible", "--name", "HSET", check_rc=False)
+    check("a right click opens the tool's settings window; choosing another tool closes it",
+          opened and closed)
+    s.stop()
+
+
 def toolkit_option_on_the_command_line(s):
     s.start("-reverse")
     shot = s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa", check_rc=False)
@@ -233,7 +277,7 @@ def main():
     bin_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin")
     s = Session(bin_dir)
     try:
-        for flow in (minimise_and_restore, polygon_then_box, space_and_undo_button,
+        for flow in (minimise_and_restore, polygon_then_box, space_and_undo_button, pixel_tools,
                      toolkit_option_on_the_command_line):
             for f in ("TUPA.CNF", "TUPA.CDI"):
                 if os.path.exists(os.path.join(s.folder, f)):
