@@ -33,6 +33,10 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   QString path = appPath;
   while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
   e_.AppPath = path.trimmed();
+  // Every file the editor writes goes through these two; for now they are the
+  // program folder itself.
+  e_.UserPath = e_.AppPath;
+  e_.ExchangePath = e_.AppPath;
   e_.TitlePrefix = QStringLiteral("Tupa ");
 
   const int depth =
