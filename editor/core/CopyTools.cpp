@@ -46,6 +46,7 @@ class RectCopyTool : public Tool {
   void Press(ToolEngine& t, int X, int Y) override {
     Editor& e = t.ed();
     if (Floats(e)) {
+      Hover(t, X, Y);
       // One press, one stamp: a pasted piece is not stamped again unseen.
       t.StampPieceAt(X, Y);
       e.ToolCode = stampedState_;
@@ -66,7 +67,15 @@ class RectCopyTool : public Tool {
   }
 
   void Hover(ToolEngine& t, int X, int Y) override {
-    if (Floats(t.ed())) t.MovePiece(X, Y);
+    Editor& e = t.ed();
+    if (!Floats(e)) return;
+    // The clipboard's picture floats in picture pixels and outlives a change
+    // of zoom: its blocks take the zoom of the moment.
+    if (base_ == tool::CopyFromClipboard && e.PieceScale != e.ZoomFactor) {
+      t.RepaintOverlay(PieceRect(e));
+      e.PieceScale = e.ZoomFactor;
+    }
+    t.MovePiece(X, Y);
   }
 
   bool Release(ToolEngine& t, int X, int Y) override {
