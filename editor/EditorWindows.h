@@ -1,7 +1,7 @@
 #pragma once
 // The editor's windows put together: the main window, the colour window and
-// the command palette that float beside it, and the tool settings windows the
-// palette opens. The main window knows the floating windows only as windows
+// the command palette that float beside it, and the tool settings windows and
+// the text window the palette opens. The main window knows the floating windows only as windows
 // to show, hide and point at; what happens in it reaches them through its
 // signals, wired here.
 
@@ -15,6 +15,7 @@ namespace tupalo {
 class CMD_WIN;
 class COL_WIN;
 class ToolSettingsWindow;
+class WORD_WIN;
 struct Editor;
 
 struct EditorWindows {
@@ -24,6 +25,7 @@ struct EditorWindows {
   std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
   COL_WIN* colWin = nullptr;    // the colour window
   CMD_WIN* cmdWin = nullptr;    // the command palette
+  WORD_WIN* wordWin = nullptr;  // the text window, opened from the palette
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
   // The settings window of that kind; nullptr for None.

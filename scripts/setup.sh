@@ -9,7 +9,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev
   fonts-noto-cjk
-  xvfb xdotool wmctrl imagemagick x11-utils openbox
+  xvfb xdotool wmctrl imagemagick x11-utils openbox xclip
 )
 
 missing=()

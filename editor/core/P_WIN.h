@@ -85,6 +85,12 @@ class P_WIN : public QWidget {
   void CommitRect(int x1, int y1, int x2, int y2);
   // Offers the palette's undo button or withdraws it.
   void EnableUndoButton(UndoButton state);
+  // The text window's OK: WORD takes the caption (its blanks as given), the
+  // font (its size held to 1 .. kMaxWordPointSize) and the colour, and the
+  // text tool is armed (27001) with the label over the canvas. false, with
+  // nothing changed, when the caption in that font is wider than a picture
+  // may be.
+  bool ArmWord(const QString& caption, const FontChoice& font, raster::ColourRef colour);
 
   // ---- picture files ----
   // result: 0 loaded, -1 load error, -2 unsupported type, -5 not found.
