@@ -28,10 +28,10 @@ bool LoadColourFile(const QString& userPath, const QString& appPath, ColourDicti
 
 // Rewrites TUPA.CDI in `userPath` from its own lines with the names and
 // colours of `d`, in the encoding and line ends it has; when it is gone or
-// holds no page, from the lines of DEFAULT.CDI in `appPath`, and with neither, from a layout of all ten pages. The
-// old file is replaced atomically: on any failure it is left as it was and
-// false is returned with *error set to a Japanese reason. A TUPA.CDI that
-// exists but can't be read is not replaced.
+// holds no page, from the lines of DEFAULT.CDI in `appPath`, and with neither, from a layout of all
+// ten pages. The old file is replaced atomically: on any failure it is left as it was and false is
+// returned with *error set to a Japanese reason. A TUPA.CDI that exists but can't be read is not
+// replaced.
 bool SaveColourFile(const QString& userPath, const QString& appPath, const ColourDictionary& d,
                     QString* error = nullptr);
 
