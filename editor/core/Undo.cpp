@@ -61,6 +61,9 @@ QString AutosaveTarget(const Editor& e) {
 void Timer2_Timer(P_WIN& w) {
   Editor& e = w.editor();
   if (e.settings.ASAT == 0) return;
+  // The ticks go on while the message of a failed save waits for the user;
+  // they must not pile up further saves and messages behind it.
+  if (e.AutosaveReporting) return;
   // Counts down to 0 and stays there, so a negative interval cannot wrap.
   e.AutosaveCountdown = static_cast<int16_t>(std::max(e.AutosaveCountdown - 1, 0));
   if (e.AutosaveCountdown >= 1) return;
@@ -81,9 +84,12 @@ void Timer2_Timer(P_WIN& w) {
   }
   // A user who trusts the autosave must hear that it did not happen; editing
   // goes on and the next interval tries again.
-  if (!error.isEmpty())
+  if (!error.isEmpty()) {
+    e.AutosaveReporting = true;
     w.Ask(target + QStringLiteral("\nタイマー保存できませんでした\n理由 : ") + error, Buttons::Ok,
           Icon::Exclamation);
+    e.AutosaveReporting = false;
+  }
 }
 
 }  // namespace tupalo

@@ -101,7 +101,12 @@ TEST_F(AutosaveTest, FailedWriteKeepsTheFileAndSaysWhy) {
   raster::SetPixelV(editor.PIC, 4, 2, raster::rgb(0, 90, 180));
   // The disk fills up after the header went out.
   setWriteFaultInjector([](qint64 written) { return written == 0; });
-  prompter.answer(Answer::Ok);
+  // The message comes after the busy window has gone; the clock ticks on while
+  // it waits, without a second save or a second message.
+  prompter.answer(Answer::Ok, [&](const MessageRequest&) {
+    EXPECT_FALSE(win->waitWin->isOpen());
+    tick(3);
+  });
   tick(2);
   EXPECT_EQ(fileBytes(path), before);
   ASSERT_EQ(prompter.messages().size(), 1u);
