@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-noto-cjk
   xvfb xdotool wmctrl imagemagick x11-utils openbox xclip
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()

@@ -77,6 +77,8 @@ struct Editor {
   Settings settings;
   ColourDictionary colours;
   int16_t AutosaveCountdown = 0;
+  // A failed autosave's message is on screen: the clock waits for it.
+  bool AutosaveReporting = false;
 
   // ---- view ----
   int ZoomFactor = 1;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -200,6 +201,9 @@ class P_WIN : public QWidget {
   QStringList splashLog_;
   void SplashStatus(const QString& text);
   std::unique_ptr<WindowPlaces> places_;
+  // The private folder of the exchange files, when the program folder is left
+  // alone; removed with the window.
+  std::shared_ptr<QTemporaryDir> exchangeFolder_;
   std::vector<std::pair<Floating, QPointer<QWidget>>> floating_;
 };
 
