@@ -3,11 +3,12 @@
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
+#include "editor/print/PRT_WIN.h"
 
 namespace tupalo {
 
 EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
-    : main(std::make_unique<P_WIN>(e, options)) {
+    : main(std::make_unique<P_WIN>(e, options)), e_(e) {
   P_WIN* w = main.get();
   colWin = new COL_WIN(e, *w);
   cmdWin = new CMD_WIN(e, *w);
@@ -31,6 +32,11 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
   QObject::connect(w, &P_WIN::storingWindowPlaces, cmdWin, [p = cmdWin] { p->StorePosition(); });
   QObject::connect(colWin, &COL_WIN::framed, cmdWin, [p = cmdWin] { p->ColourWindowFramed(); });
 
+  QObject::connect(cmdWin, &CMD_WIN::printWindowAsked, w, [this] { OpenPrintWindow(); });
+  QObject::connect(w, &P_WIN::shuttingDown, w, [this] {
+    if (prtWin) prtWin->close();
+  });
+
   // The tool settings windows open over the palette's corner and belong to
   // the main window; they are not palettes, so they don't follow the
   // palettes' hide and show.
@@ -48,6 +54,16 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
     QObject::connect(w, &P_WIN::quitAsking, s, [s](bool asking) { s->SetAside(asking); });
     QObject::connect(w, &P_WIN::shuttingDown, s, [s] { s->Unload(); });
   }
+}
+
+void EditorWindows::OpenPrintWindow() {
+  if (prtWin) {
+    prtWin->raise();
+    prtWin->activateWindow();
+    return;
+  }
+  prtWin = new PRT_WIN(e_, *main);
+  prtWin->Open();
 }
 
 ToolSettingsWindow* EditorWindows::settingsWindow(SettingsWindow w) const {

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -277,6 +279,15 @@ QTranslator* installJapaneseQtTexts() {
   }
   QCoreApplication::installTranslator(translator);
   return translator;
+}
+
+bool QtPrompter::setUpPrinter(QPrinter& printer) {
+  // The platform's printer dialog: the installed printers and, always, printing
+  // into a PDF file; paper and orientation through its properties.
+  QPrintDialog dlg(&printer, parent_);
+  dlg.setWindowTitle(QStringLiteral("プリンターの設定"));
+  dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  return dlg.exec() == QDialog::Accepted;
 }
 
 }  // namespace tupalo

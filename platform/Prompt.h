@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QTranslator;
 class QWidget;
 
@@ -51,6 +52,13 @@ class Prompter {
   virtual ~Prompter() = default;
   virtual Answer message(const MessageRequest& req) = 0;
   virtual FileAnswer chooseFile(const FileRequest& req) = 0;
+  // The printer set-up dialog over `printer`: true when the user confirmed it,
+  // and `printer` then holds the choice (device or PDF file, paper). Without a
+  // dialog nothing changes.
+  virtual bool setUpPrinter(QPrinter& printer) {
+    (void)printer;
+    return false;
+  }
 };
 
 // Splits "Desc|pat|Desc|pat|" into (description, pattern) pairs. The trailing
@@ -83,6 +91,7 @@ class QtPrompter : public Prompter {
   void setParent(QWidget* parent) { parent_ = parent; }
   Answer message(const MessageRequest& req) override;
   FileAnswer chooseFile(const FileRequest& req) override;
+  bool setUpPrinter(QPrinter& printer) override;
 
  private:
   QWidget* parent_;

@@ -72,6 +72,8 @@ class CMD_WIN : public QWidget {
  signals:
   // A right click asked for a tool settings window (never None).
   void settingsWindowAsked(SettingsWindow w);
+  // The print button asked for the print window.
+  void printWindowAsked();
 
  public:
   // ---- event handlers ----

@@ -104,6 +104,9 @@ ScriptedPrompter::~ScriptedPrompter() {
     ADD_FAILURE() << "ScriptedPrompter: file answer "
                   << (s.answer.cancelled ? "(cancel)" : quoted(s.answer.path))
                   << " was never asked for";
+  if (!printerChoices_.empty())
+    ADD_FAILURE() << "ScriptedPrompter: " << printerChoices_.size()
+                  << " printer set-up answer(s) never asked for";
 }
 
 ScriptedPrompter& ScriptedPrompter::answer(Answer a, MessageHook whileShown) {
@@ -171,6 +174,29 @@ FileAnswer ScriptedPrompter::chooseFile(const FileRequest& req) {
   fileAnswers_.pop_front();
   if (step.hook) step.hook(req);
   return step.answer;
+}
+
+ScriptedPrompter& ScriptedPrompter::setUpPrinter(PrinterChoice choice) {
+  printerChoices_.push_back(std::move(choice));
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::cancelPrinterSetup() {
+  printerChoices_.push_back({});
+  return *this;
+}
+
+bool ScriptedPrompter::setUpPrinter(QPrinter& printer) {
+  ++printerSetups_;
+  if (printerChoices_.empty()) {
+    ADD_FAILURE() << "ScriptedPrompter: unscripted printer set-up dialog";
+    return false;
+  }
+  PrinterChoice choice = std::move(printerChoices_.front());
+  printerChoices_.pop_front();
+  if (!choice) return false;
+  choice(printer);
+  return true;
 }
 
 }  // namespace tupalo

@@ -30,6 +30,8 @@ class ScriptedPrompter : public Prompter {
   // lets a test look at the editor's state at that moment.
   using MessageHook = std::function<void(const MessageRequest&)>;
   using FileHook = std::function<void(const FileRequest&)>;
+  // Makes the user's choice in the printer set-up dialog.
+  using PrinterChoice = std::function<void(QPrinter&)>;
 
   ScriptedPrompter() = default;
   ScriptedPrompter(const ScriptedPrompter&) = delete;
@@ -40,6 +42,10 @@ class ScriptedPrompter : public Prompter {
   ScriptedPrompter& answer(Answer a, MessageHook whileShown = {});
   ScriptedPrompter& choose(const QString& path, FileHook whileShown = {});
   ScriptedPrompter& cancelFile(FileHook whileShown = {});
+  // The printer set-up dialog confirmed after `choice` changed the printer, or
+  // cancelled (no choice).
+  ScriptedPrompter& setUpPrinter(PrinterChoice choice);
+  ScriptedPrompter& cancelPrinterSetup();
   void allowUnusedAnswers() { strict_ = false; }
 
   // ---- what was asked, in order ----
@@ -50,11 +56,13 @@ class ScriptedPrompter : public Prompter {
   const FileRequest& lastFileRequest() const;
   int unusedAnswers() const { return int(answers_.size()); }
   int unusedFileAnswers() const { return int(fileAnswers_.size()); }
+  int printerSetups() const { return printerSetups_; }
   // Forgets what was asked (the script stays).
   void clearRecord();
 
   Answer message(const MessageRequest& req) override;
   FileAnswer chooseFile(const FileRequest& req) override;
+  bool setUpPrinter(QPrinter& printer) override;
 
  private:
   struct MessageStep {
@@ -67,6 +75,8 @@ class ScriptedPrompter : public Prompter {
   };
   std::deque<MessageStep> answers_;
   std::deque<FileStep> fileAnswers_;
+  std::deque<PrinterChoice> printerChoices_;  // an empty one cancels
+  int printerSetups_ = 0;
   std::vector<MessageRequest> messages_;
   std::vector<FileRequest> fileRequests_;
   bool strict_ = true;
