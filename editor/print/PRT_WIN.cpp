@@ -89,15 +89,16 @@ QPushButton* StepButton(QWidget* parent, const QString& caption) {
   return b;
 }
 
-// A small upright bar used as a spinner: up raises the value.
+// A small upright bar used as a spinner. Its up arrow lowers a bar's value,
+// so the bar runs over the negated counts and up raises the count.
 QScrollBar* SpinBar(QWidget* parent, int maximum) {
   auto* s = new QScrollBar(Qt::Vertical, parent);
-  s->setRange(1, maximum);
-  s->setInvertedAppearance(true);
-  s->setInvertedControls(true);
+  s->setRange(-maximum, -1);
   s->setFixedSize(16, 22);
   return s;
 }
+void SetSpinRange(QScrollBar* s, int maximum) { s->setRange(-maximum, -1); }
+void SetSpinCount(QScrollBar* s, int n) { s->setValue(-n); }
 
 QString AreaText(double w, double h) {
   return FormatMm(w) + QStringLiteral("mm ×") + FormatMm(h) + QStringLiteral("mm");
@@ -261,12 +262,10 @@ void PRT_WIN::BuildPicturePage(QWidget* page) {
     if (ReEntry == 0) SheetsChanged(false);
   });
   connect(X_PAP_SC, &QScrollBar::valueChanged, this, [this](int v) {
-    if (syncingBars_) return;
-    X_PAP->setText(QString::number(v));
+    if (!syncingBars_) X_PAP->setText(QString::number(-v));
   });
   connect(Y_PAP_SC, &QScrollBar::valueChanged, this, [this](int v) {
-    if (syncingBars_) return;
-    Y_PAP->setText(QString::number(v));
+    if (!syncingBars_) Y_PAP->setText(QString::number(-v));
   });
 
   Frame4 = new QGroupBox(QStringLiteral("印刷設定"), page);
@@ -296,10 +295,10 @@ void PRT_WIN::BuildPicturePage(QWidget* page) {
     if (ReEntry == 0) SelectorChanged(false);
   });
   connect(SEL_X_SC, &QScrollBar::valueChanged, this, [this](int v) {
-    if (!syncingBars_) SEL_X->setText(QString::number(v));
+    if (!syncingBars_) SEL_X->setText(QString::number(-v));
   });
   connect(SEL_Y_SC, &QScrollBar::valueChanged, this, [this](int v) {
-    if (!syncingBars_) SEL_Y->setText(QString::number(v));
+    if (!syncingBars_) SEL_Y->setText(QString::number(-v));
   });
 
   IMG_WAKU = new QFrame(page);
@@ -519,18 +518,17 @@ void PRT_WIN::SelectorChanged(bool across) {
 
 void PRT_WIN::SyncSheetBars() {
   syncingBars_ = true;
-  const int nx = ParseCount(X_PAP->text()), ny = ParseCount(Y_PAP->text());
-  X_PAP_SC->setValue(std::max(1, nx));
-  Y_PAP_SC->setValue(std::max(1, ny));
-  SEL_X_SC->setRange(1, std::max(1, nx));
-  SEL_Y_SC->setRange(1, std::max(1, ny));
+  const int nx = std::max(1, ParseCount(X_PAP->text()));
+  const int ny = std::max(1, ParseCount(Y_PAP->text()));
+  SetSpinCount(X_PAP_SC, nx);
+  SetSpinCount(Y_PAP_SC, ny);
+  SetSpinRange(SEL_X_SC, nx);
+  SetSpinRange(SEL_Y_SC, ny);
   // The chosen sheet stays among the sheets.
-  if (ParseCount(SEL_X->text()) > std::max(1, nx))
-    WriteBox(SEL_X, QString::number(std::max(1, nx)));
-  if (ParseCount(SEL_Y->text()) > std::max(1, ny))
-    WriteBox(SEL_Y, QString::number(std::max(1, ny)));
-  SEL_X_SC->setValue(std::max(1, ParseCount(SEL_X->text())));
-  SEL_Y_SC->setValue(std::max(1, ParseCount(SEL_Y->text())));
+  if (ParseCount(SEL_X->text()) > nx) WriteBox(SEL_X, QString::number(nx));
+  if (ParseCount(SEL_Y->text()) > ny) WriteBox(SEL_Y, QString::number(ny));
+  SetSpinCount(SEL_X_SC, std::max(1, ParseCount(SEL_X->text())));
+  SetSpinCount(SEL_Y_SC, std::max(1, ParseCount(SEL_Y->text())));
   syncingBars_ = false;
 }
 
@@ -760,7 +758,8 @@ void PRT_WIN::GO_Click() {
   in.W = e_.PIC.width();
   in.H = e_.PIC.height();
   const bool all = ALL_PRT->isChecked();
-  const int selX = ParseCount(SEL_X->text()), selY = ParseCount(SEL_Y->text());
+  const int selX = std::clamp(ParseCount(SEL_X->text()), 1, std::max(1, NX));
+  const int selY = std::clamp(ParseCount(SEL_Y->text()), 1, std::max(1, NY));
   const double total = all ? double(NX) * NY : 1;
 
   BusyScope busy(*owner_.waitWin, QStringLiteral("印刷データ出力中"));
@@ -776,15 +775,9 @@ void PRT_WIN::GO_Click() {
     // A sheet without picture is not sent: a piece of no pixels must never
     // reach the painter.
     if (p.empty()) continue;
-    PrintJob out(*printer_, ++job);
-    if (!out.begin()) {
-      Refuse(QStringLiteral("印刷を開始できませんでした。\n") + out.target());
-      return;
-    }
-    const QRectF dest(to.at(p.x, p.y), to.at(p.x + p.w, p.y + p.h));
-    out.painter().drawImage(dest, pic, QRectF(p.srcX, p.srcY, p.srcW, p.srcH));
-    if (!out.end()) {
-      Refuse(QStringLiteral("印刷データを書き込めませんでした。\n") + out.target());
+    QString target;
+    if (!PrintSheet(*printer_, ++job, pic, p, to, &target)) {
+      Refuse(QStringLiteral("印刷データを書き込めませんでした。\n") + target);
       return;
     }
   }

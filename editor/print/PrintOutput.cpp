@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "editor/print/PrintLayout.h"
+
 namespace tupalo {
 
 void MakePdfPrinter(QPrinter& p) {
@@ -90,6 +92,17 @@ bool PrintJob::begin() {
 bool PrintJob::end() {
   if (!painter_.isActive()) return true;
   return painter_.end();
+}
+
+bool PrintSheet(QPrinter& printer, int number, const QImage& pic, const SheetPiece& piece,
+                const MmToDevice& to, QString* failed) {
+  if (piece.empty()) return true;
+  PrintJob out(printer, number);
+  if (failed) *failed = out.target();
+  if (!out.begin()) return false;
+  const QRectF dest(to.at(piece.x, piece.y), to.at(piece.x + piece.w, piece.y + piece.h));
+  out.painter().drawImage(dest, pic, QRectF(piece.srcX, piece.srcY, piece.srcW, piece.srcH));
+  return out.end();
 }
 
 }  // namespace tupalo

@@ -72,4 +72,12 @@ class PrintJob {
   bool pdf_ = false;
 };
 
+struct SheetPiece;
+
+// Prints one sheet as print job `number`: the piece's pixels of `pic` painted
+// nearest-pixel into its place. The piece must not be empty. On failure,
+// false with the job's target in `failed`.
+bool PrintSheet(QPrinter& printer, int number, const QImage& pic, const SheetPiece& piece,
+                const MmToDevice& to, QString* failed);
+
 }  // namespace tupalo

@@ -136,6 +136,9 @@ TEST_F(PrintWindowTest, OpensModalWithTheLargestCentredPrint) {
   EXPECT_EQ(w.Y_SIZE->text(), QStringLiteral(" 280.00"));
   EXPECT_EQ(w.LT_X->text(), QStringLiteral(" 13.33"));
   EXPECT_EQ(w.LT_Y->text(), QStringLiteral(" 0.00"));
+  // The bar's up arrow adds a sheet.
+  w.X_PAP_SC->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(w.X_PAP->text(), QStringLiteral("3"));
   type(w.X_PAP, QStringLiteral("99999"));
   EXPECT_EQ(w.X_PAP->text(), QStringLiteral("32767"));
 
@@ -211,6 +214,15 @@ TEST_F(PrintWindowTest, RefusalsPrintNothing) {
   w.GO->click();
   EXPECT_EQ(prompter.lastMessage().text, QStringLiteral("縦が紙からはみ出してしまいます"));
   EXPECT_TRUE(written().isEmpty());
+
+  // A file that cannot be written: said, and nothing else happens.
+  type(w.LT_Y, QStringLiteral("0"));
+  w.printer().setOutputFileName(dir.path() + QStringLiteral("/missing/out.pdf"));
+  prompter.answer(Answer::Ok);
+  w.GO->click();
+  EXPECT_EQ(prompter.lastMessage().text, QStringLiteral("印刷データを書き込めませんでした。\n") +
+                                             dir.path() + QStringLiteral("/missing/out-1.pdf"));
+  EXPECT_TRUE(win->waitWin->isHidden());
 
   // A printer that reports no printable area: no layout, no print.
   w.printer().setPageLayout(QPageLayout(QPageSize(QSizeF(10, 10), QPageSize::Millimeter),
