@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -287,6 +288,9 @@ bool QtPrompter::setUpPrinter(QPrinter& printer) {
   QPrintDialog dlg(&printer, parent_);
   dlg.setWindowTitle(QStringLiteral("プリンターの設定"));
   dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  // It chooses the printer; printing starts elsewhere.
+  if (auto* box = dlg.findChild<QDialogButtonBox*>())
+    if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
   return dlg.exec() == QDialog::Accepted;
 }
 
