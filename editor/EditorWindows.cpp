@@ -4,11 +4,12 @@
 #include "editor/dialogs/WORD_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
+#include "editor/print/PRT_WIN.h"
 
 namespace tupalo {
 
 EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
-    : main(std::make_unique<P_WIN>(e, options)) {
+    : main(std::make_unique<P_WIN>(e, options)), e_(e) {
   P_WIN* w = main.get();
   colWin = new COL_WIN(e, *w);
   cmdWin = new CMD_WIN(e, *w);
@@ -37,6 +38,10 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
   QObject::connect(w, &P_WIN::shuttingDown, wordWin, [t = wordWin] {
     if (t->isVisible()) t->reject();
   });
+  QObject::connect(cmdWin, &CMD_WIN::printWindowAsked, w, [this] { OpenPrintWindow(); });
+  QObject::connect(w, &P_WIN::shuttingDown, w, [this] {
+    if (prtWin) prtWin->close();
+  });
 
   // The tool settings windows open over the palette's corner and belong to
   // the main window; they are not palettes, so they don't follow the
@@ -55,6 +60,16 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
     QObject::connect(w, &P_WIN::quitAsking, s, [s](bool asking) { s->SetAside(asking); });
     QObject::connect(w, &P_WIN::shuttingDown, s, [s] { s->Unload(); });
   }
+}
+
+void EditorWindows::OpenPrintWindow() {
+  if (prtWin) {
+    prtWin->raise();
+    prtWin->activateWindow();
+    return;
+  }
+  prtWin = new PRT_WIN(e_, *main);
+  prtWin->Open();
 }
 
 ToolSettingsWindow* EditorWindows::settingsWindow(SettingsWindow w) const {

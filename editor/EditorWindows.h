@@ -5,6 +5,7 @@
 // to show, hide and point at; what happens in it reaches them through its
 // signals, wired here.
 
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -14,12 +15,15 @@ namespace tupalo {
 
 class CMD_WIN;
 class COL_WIN;
+class PRT_WIN;
 class ToolSettingsWindow;
 class WORD_WIN;
 struct Editor;
 
 struct EditorWindows {
   EditorWindows(Editor& e, P_WIN::Options options = {});
+  EditorWindows(const EditorWindows&) = delete;
+  EditorWindows& operator=(const EditorWindows&) = delete;
   ~EditorWindows();
 
   std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
@@ -30,6 +34,12 @@ struct EditorWindows {
   std::array<ToolSettingsWindow*, 4> settingsWins{};
   // The settings window of that kind; nullptr for None.
   ToolSettingsWindow* settingsWindow(SettingsWindow w) const;
+  // The print window while it is open; it is made anew at every opening.
+  QPointer<PRT_WIN> prtWin;
+  void OpenPrintWindow();
+
+ private:
+  Editor& e_;
 };
 
 }  // namespace tupalo

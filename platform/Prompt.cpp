@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -295,6 +298,18 @@ QTranslator* installJapaneseQtTexts() {
   }
   QCoreApplication::installTranslator(translator);
   return translator;
+}
+
+bool QtPrompter::setUpPrinter(QPrinter& printer) {
+  // The platform's printer dialog: the installed printers and, always, printing
+  // into a PDF file; paper and orientation through its properties.
+  QPrintDialog dlg(&printer, parent_);
+  dlg.setWindowTitle(QStringLiteral("プリンターの設定"));
+  dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  // It chooses the printer; printing starts elsewhere.
+  if (auto* box = dlg.findChild<QDialogButtonBox*>())
+    if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+  return dlg.exec() == QDialog::Accepted;
 }
 
 }  // namespace tupalo

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QTranslator;
 class QWidget;
 
@@ -62,6 +63,13 @@ class Prompter {
   virtual FileAnswer chooseFile(const FileRequest& req) = 0;
   // The font dialog, opened on `initial`; nothing when it was cancelled.
   virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+  // The printer set-up dialog over `printer`: true when the user confirmed it,
+  // and `printer` then holds the choice (device or PDF file, paper). Without a
+  // dialog nothing changes.
+  virtual bool setUpPrinter(QPrinter& printer) {
+    (void)printer;
+    return false;
+  }
 };
 
 // Splits "Desc|pat|Desc|pat|" into (description, pattern) pairs. The trailing
@@ -95,6 +103,7 @@ class QtPrompter : public Prompter {
   Answer message(const MessageRequest& req) override;
   FileAnswer chooseFile(const FileRequest& req) override;
   std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+  bool setUpPrinter(QPrinter& printer) override;
 
  private:
   QWidget* parent_;

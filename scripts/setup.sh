@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  fonts-noto-cjk
+  fonts-noto-cjk poppler-utils
   xvfb xdotool wmctrl imagemagick x11-utils openbox xclip
   dpkg-dev file desktop-file-utils
 )

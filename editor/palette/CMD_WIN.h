@@ -74,6 +74,8 @@ class CMD_WIN : public QWidget {
   void settingsWindowAsked(SettingsWindow w);
   // The text button asked for the text window.
   void textWindowAsked();
+  // The print button asked for the print window.
+  void printWindowAsked();
 
  public:
   // ---- event handlers ----

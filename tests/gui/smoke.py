@@ -306,6 +306,33 @@ def copy_paste_and_text(s):
     s.stop()
 
 
+def print_window(s):
+    s.start()
+    before = set(s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa",
+                       check_rc=False).split())
+    s.palette_group("file")
+    s.click(PALETTE[0] + 2 * BUTTON + 12, PALETTE[1] + 2 * BUTTON + 12 + 24 + 12 + 12)  # Print
+    time.sleep(1.0)
+    after = set(s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa",
+                      check_rc=False).split())
+    new = sorted(after - before)
+    # While it is open the canvas takes no strokes.
+    s.palette_group("drawing")
+    s.palette_button(3, 0)  # Box
+    s.canvas_drag((40, 40), (120, 100))
+    untouched = s.pixel(CANVAS[0] + 40, CANVAS[1] + 60) == (255, 255, 255)
+    for w in new:
+        s.run("wmctrl", "-i", "-c", w)  # the title bar's close
+    time.sleep(0.7)
+    s.palette_group("drawing")
+    s.palette_button(3, 0)  # Box
+    s.canvas_drag((40, 40), (120, 100))
+    drawn = s.pixel(CANVAS[0] + 40, CANVAS[1] + 60) == (0, 0, 0)
+    check("the print button opens the print window; the editor waits until its close",
+          len(new) == 1 and untouched and drawn, f"new={new} untouched={untouched} drawn={drawn}")
+    s.stop()
+
+
 def toolkit_option_on_the_command_line(s):
     s.start("-reverse")
     shot = s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa", check_rc=False)
@@ -321,7 +348,8 @@ def main():
     s = Session(bin_dir)
     try:
         flows = (minimise_and_restore, polygon_then_box, space_and_undo_button, pixel_tools,
-                 copy_paste_and_text, toolkit_option_on_the_command_line)
+                 copy_paste_and_text, print_window,
+                 toolkit_option_on_the_command_line)
         # Names after the program folder run only those flows.
         chosen = sys.argv[2:]
         for flow in (f for f in flows if not chosen or f.__name__ in chosen):

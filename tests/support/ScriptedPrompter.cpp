@@ -106,6 +106,9 @@ ScriptedPrompter::~ScriptedPrompter() {
                   << " was never asked for";
   if (!fontAnswers_.empty())
     ADD_FAILURE() << "ScriptedPrompter: " << fontAnswers_.size() << " font answers never asked for";
+  if (!printerChoices_.empty())
+    ADD_FAILURE() << "ScriptedPrompter: " << printerChoices_.size()
+                  << " printer set-up answer(s) never asked for";
 }
 
 ScriptedPrompter& ScriptedPrompter::answer(Answer a, MessageHook whileShown) {
@@ -193,6 +196,29 @@ std::optional<FontChoice> ScriptedPrompter::chooseFont(const FontChoice& initial
   fontAnswers_.pop_front();
   if (step.cancelled) return std::nullopt;
   return step.font;
+}
+
+ScriptedPrompter& ScriptedPrompter::setUpPrinter(PrinterChoice choice) {
+  printerChoices_.push_back(std::move(choice));
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::cancelPrinterSetup() {
+  printerChoices_.push_back({});
+  return *this;
+}
+
+bool ScriptedPrompter::setUpPrinter(QPrinter& printer) {
+  ++printerSetups_;
+  if (printerChoices_.empty()) {
+    ADD_FAILURE() << "ScriptedPrompter: unscripted printer set-up dialog";
+    return false;
+  }
+  PrinterChoice choice = std::move(printerChoices_.front());
+  printerChoices_.pop_front();
+  if (!choice) return false;
+  choice(printer);
+  return true;
 }
 
 }  // namespace tupalo

@@ -30,6 +30,8 @@ class ScriptedPrompter : public Prompter {
   // lets a test look at the editor's state at that moment.
   using MessageHook = std::function<void(const MessageRequest&)>;
   using FileHook = std::function<void(const FileRequest&)>;
+  // Makes the user's choice in the printer set-up dialog.
+  using PrinterChoice = std::function<void(QPrinter&)>;
 
   ScriptedPrompter() = default;
   ScriptedPrompter(const ScriptedPrompter&) = delete;
@@ -42,6 +44,10 @@ class ScriptedPrompter : public Prompter {
   ScriptedPrompter& cancelFile(FileHook whileShown = {});
   // The font dialog's answer; nothing: cancelled.
   ScriptedPrompter& font(std::optional<FontChoice> chosen);
+  // The printer set-up dialog confirmed after `choice` changed the printer, or
+  // cancelled (no choice).
+  ScriptedPrompter& setUpPrinter(PrinterChoice choice);
+  ScriptedPrompter& cancelPrinterSetup();
   void allowUnusedAnswers() { strict_ = false; }
 
   // ---- what was asked, in order ----
@@ -54,12 +60,14 @@ class ScriptedPrompter : public Prompter {
   const FileRequest& lastFileRequest() const;
   int unusedAnswers() const { return int(answers_.size()); }
   int unusedFileAnswers() const { return int(fileAnswers_.size()); }
+  int printerSetups() const { return printerSetups_; }
   // Forgets what was asked (the script stays).
   void clearRecord();
 
   Answer message(const MessageRequest& req) override;
   FileAnswer chooseFile(const FileRequest& req) override;
   std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+  bool setUpPrinter(QPrinter& printer) override;
 
  private:
   struct MessageStep {
@@ -72,6 +80,8 @@ class ScriptedPrompter : public Prompter {
   };
   std::deque<MessageStep> answers_;
   std::deque<FileStep> fileAnswers_;
+  std::deque<PrinterChoice> printerChoices_;  // an empty one cancels
+  int printerSetups_ = 0;
   std::vector<MessageRequest> messages_;
   std::vector<FileRequest> fileRequests_;
   struct FontStep {
