@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "editor/addins/AddInRegistry.h"
 #include "editor/core/ToolTable.h"
 #include "editor/files/ColourDictionary.h"
 #include "editor/files/Settings.h"
@@ -45,8 +46,8 @@ struct Editor {
   // ---- start-up and shutdown ----
   QString VersionText = QStringLiteral("TupaloW.2.58");
   QString TitlePrefix = QStringLiteral("Tupa ");
-  QString AppPath;     // the program folder: DEFAULT.*, strips, cursors, add-ins
-  QString UserPath;    // where TUPA.CNF, TUPA.CDI, TUPA.AIN and AUTOSAVE.BMP are written
+  QString AppPath;       // the program folder: DEFAULT.*, strips, cursors, add-ins
+  QString UserPath;      // where TUPA.CNF, TUPA.CDI, TUPA.AIN and AUTOSAVE.BMP are written
   QString ExchangePath;  // where the exchange files for add-ins are written
   QString CurrentFileName;
   int16_t StartingUp = 1;
@@ -59,6 +60,9 @@ struct Editor {
   Settings settings;
   ColourDictionary colours;
   int16_t AutosaveCountdown = 0;
+
+  // ---- add-ins ----
+  AddInRegistry addins;  // the tables of TUPA.AIN
 
   // ---- view ----
   int ZoomFactor = 1;
