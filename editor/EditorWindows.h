@@ -16,6 +16,7 @@ namespace tupalo {
 class CMD_WIN;
 class COL_WIN;
 class PRT_WIN;
+class SPOP_WIN;
 class ToolSettingsWindow;
 class WORD_WIN;
 struct Editor;
@@ -30,6 +31,7 @@ struct EditorWindows {
   COL_WIN* colWin = nullptr;    // the colour window
   CMD_WIN* cmdWin = nullptr;    // the command palette
   WORD_WIN* wordWin = nullptr;  // the text window, opened from the palette
+  SPOP_WIN* spopWin = nullptr;  // the special-option launcher
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
   // The settings window of that kind; nullptr for None.

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "editor/addins/AddInRegistry.h"
 #include "editor/core/ToolTable.h"
 #include "editor/files/ColourDictionary.h"
 #include "editor/files/Settings.h"
@@ -79,6 +80,12 @@ struct Editor {
   int16_t AutosaveCountdown = 0;
   // A failed autosave's message is on screen: the clock waits for it.
   bool AutosaveReporting = false;
+
+  // ---- add-ins ----
+  AddInRegistry addins;  // the tables of TUPA.AIN
+  // Raised while the editor waits for an add-in program: the main window
+  // refuses to close and nothing may start another picture operation.
+  int16_t AddInWaiting = 0;
 
   // ---- view ----
   int ZoomFactor = 1;

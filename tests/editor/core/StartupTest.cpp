@@ -84,8 +84,8 @@ TEST_F(MainWindowTest, AnInstalledCopyKeepsTheUsersFilesInTheUsersFolder) {
   QDir().mkpath(dir.path() + QStringLiteral("/usr/bin"));
   QDir().mkpath(installed);
   QDir().mkpath(dir.path() + QStringLiteral("/tmp"));
-  for (const char* name :
-       {"DEFAULT.CNF", "DEFAULT.CDI", "UNDO_B_IMG.bmp", "TUPA_ICON_16.png", "TUPA_ICON_32.png"})
+  for (const char* name : {"DEFAULT.CNF", "DEFAULT.CDI", "DEFAULT.AIN", "UNDO_B_IMG.bmp",
+                           "TUPA_ICON_16.png", "TUPA_ICON_32.png"})
     ASSERT_TRUE(QFile::copy(QStringLiteral(TUPALO_DATA_DIR "/") + QLatin1String(name),
                             installed + QLatin1Char('/') + QLatin1String(name)));
   const QStringList shipped = QDir(installed).entryList(QDir::Files | QDir::Hidden);
@@ -104,7 +104,8 @@ TEST_F(MainWindowTest, AnInstalledCopyKeepsTheUsersFilesInTheUsersFolder) {
   EXPECT_TRUE(exchange.startsWith(dir.path() + QStringLiteral("/tmp/tupalo-")));
   EXPECT_TRUE(QFileInfo(exchange).isDir());
   EXPECT_EQ(QDir(user).entryList(QDir::Files),
-            (QStringList{QStringLiteral("TUPA.CDI"), QStringLiteral("TUPA.CNF")}));
+            (QStringList{QStringLiteral("TUPA.AIN"), QStringLiteral("TUPA.CDI"),
+                         QStringLiteral("TUPA.CNF")}));
   EXPECT_EQ(editor.colours.ColourPageNames[9], QStringLiteral("くすみ色"));
   EXPECT_TRUE(prompter.messages().empty());
   // The program's icon on the main window and on the floating ones.
