@@ -1,5 +1,5 @@
 # Installing and packaging. `cmake --install` puts the programs in bin/ and
-# the files they read in share/tupalo/, where the editor finds them from the
+# the files they read in lib/tupalo/, where the editor finds them from the
 # place of its own executable (nothing of the build folder is compiled in),
 # and the desktop entry and the icon where the desktop looks for them. The
 # editor writes nothing there: see platform/UserFolders.h.
@@ -8,10 +8,10 @@
 # package tupalo_<version>_<arch>.deb, its library dependencies computed by
 # dpkg-shlibdeps.
 
-# The program folder of an installed copy: share/tupalo, or lib/tupalo when
-# the add-in programs must sit beside their files there (the editor looks in
-# both, relative to bin/).
-set(TUPALO_INSTALL_DATADIR "share/tupalo" CACHE STRING
+# The program folder of an installed copy: lib/tupalo, since the add-in
+# programs sit beside their parameter files there; share/tupalo serves a
+# build without programs in it (the editor looks in both, relative to bin/).
+set(TUPALO_INSTALL_DATADIR "lib/tupalo" CACHE STRING
     "Program folder of an installed copy, relative to the prefix: share/tupalo or lib/tupalo")
 set_property(CACHE TUPALO_INSTALL_DATADIR PROPERTY STRINGS share/tupalo lib/tupalo)
 if(NOT TUPALO_INSTALL_DATADIR MATCHES "^(share|lib)/tupalo$")
@@ -19,7 +19,7 @@ if(NOT TUPALO_INSTALL_DATADIR MATCHES "^(share|lib)/tupalo$")
 endif()
 
 install(TARGETS tupalo RUNTIME DESTINATION bin)
-install(FILES ${DATA_FILES} DESTINATION ${TUPALO_INSTALL_DATADIR})
+install(FILES ${DATA_FILES} ${ADDIN_PACKAGES} DESTINATION ${TUPALO_INSTALL_DATADIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tupalo.desktop DESTINATION share/applications)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/data/TUPA_ICON_${size}.png

@@ -14,8 +14,9 @@ fail=0
 need() { [ -e "$prefix/$1" ] || { echo "missing: $1"; fail=1; }; }
 
 need bin/tupalo
-for f in DEFAULT.CNF DEFAULT.CDI TUPA_HELP.html CMD_B_IMG.bmp UNDO_B_IMG.bmp WAIT_CUR.bmp; do
-  need "share/tupalo/$f"
+for f in DEFAULT.CNF DEFAULT.CDI DEFAULT.AIN TUPA_HELP.html CMD_B_IMG.bmp UNDO_B_IMG.bmp WAIT_CUR.bmp \
+  CONVERT.AIP SCANNER.AIP tupaconv tupascan; do
+  need "lib/tupalo/$f"
 done
 need share/applications/tupalo.desktop
 if command -v desktop-file-validate >/dev/null; then
