@@ -14,6 +14,7 @@ namespace tupalo {
 
 class CMD_WIN;
 class COL_WIN;
+class SET_WIN;
 class ToolSettingsWindow;
 struct Editor;
 
@@ -26,6 +27,7 @@ struct EditorWindows {
   CMD_WIN* cmdWin = nullptr;    // the command palette
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
+  SET_WIN* setWin = nullptr;  // the settings window, opened from the palette
   // The settings window of that kind; nullptr for None.
   ToolSettingsWindow* settingsWindow(SettingsWindow w) const;
 };

@@ -256,6 +256,7 @@ FileAnswer QtPrompter::chooseFile(const FileRequest& req) {
     // Before the name: in a save dialog, choosing a filter rewrites the typed suffix.
     dlg.selectNameFilter(filters[index]);
   }
+  if (req.executables) dlg.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable);
   placeInitialName(dlg, req.initialName);
 
   if (dlg.exec() != QDialog::Accepted) return {};

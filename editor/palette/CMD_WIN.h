@@ -72,6 +72,8 @@ class CMD_WIN : public QWidget {
  signals:
   // A right click asked for a tool settings window (never None).
   void settingsWindowAsked(SettingsWindow w);
+  // The settings button asked for the settings window.
+  void settingsAsked();
 
  public:
   // ---- event handlers ----
