@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "editor/addins/AddInRegistry.h"
 #include "editor/core/ToolTable.h"
 #include "editor/files/ColourDictionary.h"
 #include "editor/files/Settings.h"
@@ -59,6 +60,9 @@ struct Editor {
   Settings settings;
   ColourDictionary colours;
   int16_t AutosaveCountdown = 0;
+
+  // ---- add-ins ----
+  AddInRegistry addins;  // the tables of TUPA.AIN
 
   // ---- view ----
   int ZoomFactor = 1;

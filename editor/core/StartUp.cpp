@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "editor/addins/AddInRegistry.h"
 #include "editor/core/P_WIN.h"
 #include "editor/core/PictureCommands.h"
 #include "editor/core/Splash.h"
@@ -51,7 +52,12 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
     }
   }
 
-  // The add-in registry is read here once add-ins exist.
+  SplashStatus(QStringLiteral("Reading Add_In..."));
+  QString addInError;
+  if (!LoadAddInRegistry(e_, &addInError))
+    Ask(addInRegistryPath(e_.UserPath) +
+            QStringLiteral("\nAdd_In情報を読み込めませんでした\n理由 : ") + addInError,
+        Buttons::Ok, Icon::Exclamation);
 
   SplashStatus(QStringLiteral("Checking commandline.."));
   const QString fileName = commandLine;
