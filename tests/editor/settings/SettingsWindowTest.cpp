@@ -1,5 +1,9 @@
 // The settings window in the editor: what OK and CANCEL leave in the settings,
 // in TUPA.CNF at quit, and in the autosave clock.
+#include <QApplication>
+#include <QTimer>
+
+#include "editor/addins/ADD_WIN.h"
 #include "editor/core/MainWindowFixture.h"
 #include "editor/settings/SET_WIN.h"
 
@@ -116,6 +120,72 @@ TEST_F(SettingsWindowTest, CancelAndTheCloseBoxKeepTheSettingsAndRestartTheClock
   s.OK->click();
   EXPECT_FALSE(win->Timer2.isActive());
   EXPECT_TRUE(quitAndReadConfig().contains(QStringLiteral("ASAT ,  0 ")));
+}
+
+// Installs the add-in of the parameter file `aip` through the settings
+// window's add button and the registration window's install button.
+void installThroughWindow(SET_WIN& s, ScriptedPrompter& prompter, const QString& aip) {
+  prompter.choose(aip);
+  QTimer::singleShot(0, [] {
+    auto* add = qobject_cast<ADD_WIN*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(add);
+    add->Command1_Click();
+    add->close();
+  });
+  s.Command5->click();
+}
+
+TEST_F(SettingsWindowTest, CancelPutsTheRegistryBackAfterInstallsAndRemovals) {
+  const QString aip = dir.path() + QStringLiteral("/conv.AIP");
+  {
+    QFile f(aip);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("ADIN,CONV,%%conv,Converter, 0\nFFRD,%FN,PNG|*.PNG|,PNG\nTWSC,%FN\n[EOF]\n");
+  }
+  SET_WIN& s = openSettings();
+  const QString registry = app + QStringLiteral("/TUPA.AIN");
+  const QString backup = app + QStringLiteral("/TUPAAIN.TMP");
+  const QByteArray before = readFile(registry);
+  ASSERT_FALSE(before.isEmpty());
+  EXPECT_EQ(readFile(backup), before);
+
+  installThroughWindow(s, prompter, aip);
+  EXPECT_EQ(s.List2->count(), 1);
+  EXPECT_EQ(s.List2->item(0)->text(), QStringLiteral("Converter"));
+  EXPECT_TRUE(s.DISP_MODE[1]->isChecked());
+  EXPECT_EQ(s.List1->count(), 1);  // the scanner line
+  s.DISP_MODE[2]->click();
+  ASSERT_EQ(s.List1->count(), 1);
+  EXPECT_TRUE(s.List1->item(0)->text().endsWith(QStringLiteral(":Converter")));
+  EXPECT_TRUE(readFile(registry).contains("ADIN,CONV,"));
+
+  s.CANCEL->click();
+  EXPECT_EQ(readFile(registry), before);
+  EXPECT_FALSE(QFileInfo::exists(backup));
+  EXPECT_EQ(editor.addins.AddInCount, 0);
+  EXPECT_EQ(editor.addins.HasTwainScan, 0);
+
+  // Installed and kept with OK; the scanner button follows.
+  cmdWin->SYS_B_Click(2);
+  installThroughWindow(s, prompter, aip);
+  s.OK->click();
+  EXPECT_FALSE(QFileInfo::exists(backup));
+  EXPECT_EQ(editor.addins.AddInCount, 1);
+  EXPECT_FALSE(cmdWin->FILE_B[7]->isHidden());
+  const QByteArray withConverter = readFile(registry);
+
+  // Removed, then CANCEL: it is back.
+  cmdWin->SYS_B_Click(2);
+  s.List2->setCurrentRow(0);
+  prompter.answer(Answer::Yes);
+  s.Command7->click();
+  EXPECT_EQ(prompter.lastMessage().text,
+            QStringLiteral("Converter\nを削除いたします、本当によろしいですか?"));
+  EXPECT_EQ(s.List2->count(), 0);
+  EXPECT_EQ(editor.addins.AddInCount, 0);
+  s.close();
+  EXPECT_EQ(readFile(registry), withConverter);
+  EXPECT_EQ(editor.addins.AddInCount, 1);
 }
 
 }  // namespace
