@@ -1,5 +1,6 @@
 #include "editor/EditorWindows.h"
 
+#include "editor/addins/SPOP_WIN.h"
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
@@ -42,6 +43,8 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
                      for (ToolSettingsWindow* s : wins)
                        if (s->kind() == kind) s->Open();
                    });
+  spopWin = new SPOP_WIN(e, *w);
+  QObject::connect(cmdWin, &CMD_WIN::specialOptionsAsked, w, [s = spopWin] { s->Open(); });
   for (ToolSettingsWindow* s : settingsWins) {
     QObject::connect(w, &P_WIN::toolSettingsFollowTool, s, [s](SettingsWindow own) {
       if (s->kind() != own) s->Unload();

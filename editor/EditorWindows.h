@@ -15,6 +15,7 @@ namespace tupalo {
 class CMD_WIN;
 class COL_WIN;
 class SET_WIN;
+class SPOP_WIN;
 class ToolSettingsWindow;
 struct Editor;
 
@@ -25,6 +26,7 @@ struct EditorWindows {
   std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
   COL_WIN* colWin = nullptr;    // the colour window
   CMD_WIN* cmdWin = nullptr;    // the command palette
+  SPOP_WIN* spopWin = nullptr;  // the special-option launcher
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
   SET_WIN* setWin = nullptr;  // the settings window, opened from the palette

@@ -63,6 +63,9 @@ struct Editor {
 
   // ---- add-ins ----
   AddInRegistry addins;  // the tables of TUPA.AIN
+  // Raised while the editor waits for an add-in program: the main window
+  // refuses to close and nothing may start another picture operation.
+  int16_t AddInWaiting = 0;
 
   // ---- view ----
   int ZoomFactor = 1;

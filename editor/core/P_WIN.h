@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "editor/addins/AddInRun.h"
 #include "editor/core/Canvas.h"
 #include "editor/core/Editor.h"
 #include "editor/core/View.h"
@@ -99,6 +100,12 @@ class P_WIN : public QWidget {
   FileAnswer ChooseFile(bool save, const QString& filter, int filterIndex);
   FileAnswer ChooseSaveFile();
   bool ConfirmReplacePicture();  // true = refused
+  // Runs an add-in program and waits for it with the main window and the
+  // floating windows disabled, so that nothing starts inside the wait.
+  RunOutcome RunAddIn(const QString& program, const QStringList& args);
+  // A new exchange file for an add-in; empty (and the load or save error
+  // shown for `forName`) when none can be made.
+  QString NewExchangeFile(const QString& forName, bool loading);
   void HandleDroppedFile(const QString& path);
   void SetCaption(const QString& name);
   // After a new picture arrived in PIC: picture size, zoom 1, origin 0,0,
@@ -181,6 +188,8 @@ class P_WIN : public QWidget {
  private:
   void ScrollChanged(bool horizontal, int value);
   void ResetToNewPicture();
+  void LoadThroughAddIn(const FormatEntry& reader, const QString& fileName, int16_t& result);
+  bool SaveThroughAddIn(const FormatEntry& writer, const QString& fileName);
   void ShowLoadError(int number, const QString& description, const QString& fileName);
   void ShowSaveError(const QString& fileName, const QString& reason);
   void SetBusyPointer(bool busy);

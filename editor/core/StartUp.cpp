@@ -52,7 +52,6 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
     }
   }
 
-  SplashStatus(QStringLiteral("Reading Add_In..."));
   QString addInError;
   if (!LoadAddInRegistry(e_, &addInError))
     Ask(addInRegistryPath(e_.UserPath) +

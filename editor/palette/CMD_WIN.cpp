@@ -228,9 +228,10 @@ void CMD_WIN::EDIT_B_Click(int i) {
   PaintButtonStrip(Strip::Tools);
 }
 
-void CMD_WIN::EFCT_B_Click(int) {
-  // The whole-picture effects (rotations, mirror, merge, special options)
-  // start here once they exist.
+void CMD_WIN::EFCT_B_Click(int i) {
+  // The whole-picture effects (rotations, mirror, merge) start here once
+  // they exist.
+  if (i == 5) emit specialOptionsAsked();
 }
 
 void CMD_WIN::ROOT_B_Click(int i) { ShowNormalGroup(i); }

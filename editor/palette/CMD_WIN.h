@@ -74,6 +74,8 @@ class CMD_WIN : public QWidget {
   void settingsWindowAsked(SettingsWindow w);
   // The settings button asked for the settings window.
   void settingsAsked();
+  // The special-option button was pressed: the launcher window opens.
+  void specialOptionsAsked();
 
  public:
   // ---- event handlers ----

@@ -87,8 +87,7 @@ void CMD_WIN::FILE_B_Click(int i) {
       // The print window (PRT_WIN) is shown here, modally, once it exists.
       break;
     case 7:
-      // The scanner add-in runs here once the add-in registry exists (the
-      // button is hidden until then).
+      if (e_.addins.HasTwainScan == 1) tupalo::ScanPicture(owner_, RightClickPending == 1);
       break;
   }
 }
