@@ -6,6 +6,7 @@
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
 #include "editor/print/PRT_WIN.h"
+#include "editor/settings/SET_WIN.h"
 
 namespace tupalo {
 
@@ -63,6 +64,13 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
     QObject::connect(w, &P_WIN::quitAsking, s, [s](bool asking) { s->SetAside(asking); });
     QObject::connect(w, &P_WIN::shuttingDown, s, [s] { s->Unload(); });
   }
+
+  // The settings window is modal over the main window; after it the
+  // palette's scanner button follows the registry it leaves.
+  setWin = new SET_WIN(e, *w);
+  QObject::connect(cmdWin, &CMD_WIN::settingsAsked, setWin, [s = setWin] { s->Open(); });
+  QObject::connect(setWin, &SET_WIN::registryReloaded, cmdWin,
+                   [p = cmdWin] { p->PaintButtonStrip(CMD_WIN::Strip::File); });
 }
 
 void EditorWindows::OpenPrintWindow() {

@@ -16,6 +16,7 @@ namespace tupalo {
 class CMD_WIN;
 class COL_WIN;
 class PRT_WIN;
+class SET_WIN;
 class SPOP_WIN;
 class ToolSettingsWindow;
 class WORD_WIN;
@@ -34,6 +35,7 @@ struct EditorWindows {
   SPOP_WIN* spopWin = nullptr;  // the special-option launcher
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
+  SET_WIN* setWin = nullptr;  // the settings window, opened from the palette
   // The settings window of that kind; nullptr for None.
   ToolSettingsWindow* settingsWindow(SettingsWindow w) const;
   // The print window while it is open; it is made anew at every opening.

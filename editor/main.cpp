@@ -25,7 +25,9 @@ int main(int argc, char** argv) {
   prompter.setParent(windows.main.get());
 
   // The data files sit beside the executable in the build folder and in
-  // share/tupalo of an installed copy.
+  // lib/tupalo (or share/tupalo) of an installed copy; tuparun sits beside
+  // the executable in both.
+  editor.ExecutablePath = QCoreApplication::applicationDirPath();
   const QString programFolder = tupalo::FindProgramFolder(QCoreApplication::applicationDirPath());
   if (windows.main->StartUp(programFolder, commandLine) == tupalo::P_WIN::StartResult::EndProgram)
     return 0;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -14,6 +15,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSortFilterProxyModel>
 #include <QTranslator>
 #include <algorithm>
 #include <vector>
@@ -220,6 +222,20 @@ namespace {
 
 // The initial name may be a path, a bare name, a folder, or a folder with a
 // wildcard ("…/*.AIP") that only says where to look.
+// Folders, and the files the user may run.
+class ProgramsOnly : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!files) return true;
+    const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+    return info.isDir() || info.isExecutable();
+  }
+};
+
 void placeInitialName(QFileDialog& dlg, const QString& initial) {
   if (initial.isEmpty()) return;
   const QFileInfo info(initial);
@@ -261,6 +277,7 @@ FileAnswer QtPrompter::chooseFile(const FileRequest& req) {
     // Before the name: in a save dialog, choosing a filter rewrites the typed suffix.
     dlg.selectNameFilter(filters[index]);
   }
+  if (req.executables) dlg.setProxyModel(new ProgramsOnly(&dlg));
   placeInitialName(dlg, req.initialName);
 
   if (dlg.exec() != QDialog::Accepted) return {};

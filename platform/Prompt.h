@@ -38,6 +38,9 @@ struct FileRequest {
   // Filter in "Description|pattern|Description|pattern|" form.
   QString filter;
   int filterIndex = 1;  // 1-based entry preselected
+  // Lists only files the user may run (and the folders to reach them), for
+  // choosing a program: programs carry no extension to filter by here.
+  bool executables = false;
   friend bool operator==(const FileRequest&, const FileRequest&) = default;
 };
 

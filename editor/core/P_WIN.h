@@ -59,6 +59,10 @@ class P_WIN : public QWidget {
 
   // The quit routine: true = go on and end, false = cancelled.
   bool QuitRoutine();
+  // The end of the editor's work, after the quit question or at a hand-over:
+  // timers stopped, the canvas off, the windows' places and the settings and
+  // colour files written, the windows still open closed.
+  void Shutdown();
 
   // ---- view ----
   void LayoutWindow();  // window resize: size DMY, scroll bars, status line; Relayout
@@ -195,7 +199,6 @@ class P_WIN : public QWidget {
   bool SaveThroughAddIn(const FormatEntry& writer, const QString& fileName);
   void ShowLoadError(int number, const QString& description, const QString& fileName);
   void ShowSaveError(const QString& fileName, const QString& reason);
-  void Shutdown();
   void SetBusyPointer(bool busy);
   QCursor PointerShape(const QString& name);
   int statusLineHeight() const;

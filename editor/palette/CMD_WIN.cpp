@@ -7,6 +7,7 @@
 #include "editor/core/P_WIN.h"
 #include "editor/core/ToolTable.h"
 #include "editor/core/Undo.h"
+#include "editor/launch/LaunchSlot.h"
 #include "editor/palette/ClipboardPicture.h"
 #include "editor/palette/PaletteLayout.h"
 #include "platform/FloatingWindow.h"
@@ -298,13 +299,15 @@ void CMD_WIN::SYS_B_Click(int i) {
       owner_.close();
       break;
     case 2:
-      // The settings window (SET_WIN) opens here once it exists.
+      emit settingsAsked();
       break;
     case 3:
     case 4:
-      // The hand-over to the program of launcher slot i - 3 runs here once
-      // the launcher exists.
-      break;
+      // The hand-over to the program of launcher slot i - 3; on success the
+      // editor is closing.
+      SYS_B[i]->setFace(i, 0);
+      LaunchSlot(owner_, i - 3);
+      return;
     default:
       break;
   }

@@ -76,6 +76,8 @@ class CMD_WIN : public QWidget {
   void textWindowAsked();
   // The print button asked for the print window.
   void printWindowAsked();
+  // The settings button asked for the settings window.
+  void settingsAsked();
   // The special-option button was pressed: the launcher window opens.
   void specialOptionsAsked();
 

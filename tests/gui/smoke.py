@@ -22,7 +22,7 @@ CANVAS = (220, 32)           # the main window's inside: the canvas's top-left
 PALETTE = (1, 239)           # the palette's inside, below the colour window
 BUTTON = 24
 SELECTOR = {"drawing": (0, 0), "magnify": (3, 0), "file": (0, 1), "editing": (1, 0),
-            "colour tools": (2, 0)}
+            "colour tools": (2, 0), "system": (2, 1)}
 
 failures = []
 
@@ -343,13 +343,59 @@ def toolkit_option_on_the_command_line(s):
     s.stop()
 
 
+def hand_over_and_back(s):
+    """Launcher slot 1 runs a recorder on the saved picture; tuparun then
+    starts the editor again on it."""
+    recorder = os.path.join(s.tmp, "rec prog")
+    record = os.path.join(s.tmp, "rec.args")
+    with open(recorder, "w") as f:
+        f.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record +
+                ".tmp'\nmv '" + record + ".tmp' '" + record + "'\n")
+    os.chmod(recorder, 0o755)
+    # The factory settings with slot 1 set, so the windows stand where the
+    # other flows expect them.
+    with open(os.path.join(s.folder, "DEFAULT.CNF"), encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    lines = [f"LAN1 , {recorder}" if l.startswith("LAN1 ") else
+             "LAM1 , 1" if l.startswith("LAM1 ") else l for l in lines]
+    with open(os.path.join(s.folder, "TUPA.CNF"), "w", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n")
+    picture = os.path.join(s.tmp, "my pic; $x.BMP")
+    s.start()
+    s.palette_group("system")
+    s.palette_button(0, 2)
+    s.key("Return")                     # the hand-over question
+    time.sleep(1.0)
+    s.run("xdotool", "type", "--delay", "20", picture)
+    s.key("Return")                     # the save dialog
+    back = None
+    for _ in range(40):
+        time.sleep(0.25)
+        out = s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa :", check_rc=False)
+        for w in out.split():
+            if s.run("xdotool", "getwindowname", w).strip() == "Tupa :" + picture:
+                back = w
+        if back:
+            break
+    args = open(record).read().splitlines() if os.path.exists(record) else []
+    check("hand-over: the program gets the saved picture as one argument", args == [picture],
+          repr(args))
+    check("hand-over: the editor ended and came back on the picture",
+          s.app.poll() is not None and back is not None)
+    if back:
+        pid = s.run("xdotool", "getwindowpid", back).strip()
+        if pid:
+            os.kill(int(pid), 9)
+    s.stop()
+
+
 def main():
     bin_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin")
     s = Session(bin_dir)
     try:
         flows = (minimise_and_restore, polygon_then_box, space_and_undo_button, pixel_tools,
                  copy_paste_and_text, print_window,
-                 toolkit_option_on_the_command_line)
+                 toolkit_option_on_the_command_line, hand_over_and_back)
         # Names after the program folder run only those flows.
         chosen = sys.argv[2:]
         for flow in (f for f in flows if not chosen or f.__name__ in chosen):

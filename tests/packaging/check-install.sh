@@ -14,6 +14,7 @@ fail=0
 need() { [ -e "$prefix/$1" ] || { echo "missing: $1"; fail=1; }; }
 
 need bin/tupalo
+need bin/tuparun
 for f in DEFAULT.CNF DEFAULT.CDI DEFAULT.AIN TUPA_HELP.html CMD_B_IMG.bmp UNDO_B_IMG.bmp WAIT_CUR.bmp \
   CONVERT.AIP SCANNER.AIP tupaconv tupascan; do
   need "lib/tupalo/$f"

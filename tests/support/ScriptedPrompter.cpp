@@ -84,7 +84,7 @@ std::string describe(const MessageRequest& req) {
 std::string describe(const FileRequest& req) {
   return std::string("{") + (req.save ? "save" : "open") + ", title " + quoted(req.title) +
          ", initial " + quoted(req.initialName) + ", filter " + quoted(req.filter) + ", index " +
-         std::to_string(req.filterIndex) + "}";
+         std::to_string(req.filterIndex) + (req.executables ? ", programs only" : "") + "}";
 }
 
 void PrintTo(Answer a, std::ostream* os) { *os << name(a); }
