@@ -1,7 +1,7 @@
 #pragma once
 // The editor's windows put together: the main window, the colour window and
-// the command palette that float beside it, and the tool settings windows the
-// palette opens. The main window knows the floating windows only as windows
+// the command palette that float beside it, the overview and the magnifier,
+// and the tool settings and merge windows the palette opens. The main window knows the floating windows only as windows
 // to show, hide and point at; what happens in it reaches them through its
 // signals, wired here.
 
@@ -12,8 +12,11 @@
 
 namespace tupalo {
 
+class BIRD_WIN;
 class CMD_WIN;
 class COL_WIN;
+class LUPE_WIN;
+class MERG_WIN;
 class ToolSettingsWindow;
 struct Editor;
 
@@ -24,10 +27,16 @@ struct EditorWindows {
   std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
   COL_WIN* colWin = nullptr;    // the colour window
   CMD_WIN* cmdWin = nullptr;    // the command palette
+  BIRD_WIN* birdWin = nullptr;  // the overview
+  LUPE_WIN* lupeWin = nullptr;  // the mini magnifier
+  MERG_WIN* mergWin = nullptr;  // the chroma-key merge
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
   // The settings window of that kind; nullptr for None.
   ToolSettingsWindow* settingsWindow(SettingsWindow w) const;
+
+ private:
+  void WireViewWindows(Editor& e);
 };
 
 }  // namespace tupalo

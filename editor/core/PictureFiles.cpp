@@ -78,10 +78,39 @@ void P_WIN::ResetViewAfterLoad() {
   emit pictureReplaced();
 }
 
+void P_WIN::WholePictureChanged() {
+  e_.PicSize = {e_.PIC.width(), e_.PIC.height()};
+  e_.ViewOrigin = {0, 0};
+  {
+    const QSignalBlocker bx(X_SC), by(Y_SC);
+    X_SC->setValue(0);
+    Y_SC->setValue(0);
+  }
+  DoRelayout();
+  ShowToolName();
+  InvalidateUndo();
+  emit pictureReplaced();
+}
+
 void P_WIN::ResetToNewPicture() {
   e_.PIC = raster::Surface(kNewPictureWidth, kNewPictureHeight);
   e_.CurrentFileName.clear();
   ResetViewAfterLoad();
+}
+
+// Every picture file the editor reads comes through here, whatever surface it
+// goes to, so a kind of file that can be read once can be read everywhere.
+P_WIN::PictureRead P_WIN::ReadPicture(const QString& fileName, raster::Surface& out,
+                                      PictureKinds kinds, PictureError* error) {
+  const QString upper = upperAscii(fileName.trimmed());
+  const bool own = kinds == PictureKinds::BitmapsAndIcons ? hasOwnPictureExtension(fileName)
+                                                          : upper.endsWith(QLatin1String(".BMP"));
+  if (!own) return PictureRead::Unsupported;
+  if (const auto failed = readPictureFile(fileName, out)) {
+    if (error) *error = *failed;
+    return PictureRead::Failed;
+  }
+  return PictureRead::Read;
 }
 
 void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
@@ -89,18 +118,20 @@ void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
   SetBusyPointer(true);
   e_.CurrentFileName = fileName;
   Timer2.stop();
-  if (!hasOwnPictureExtension(fileName)) {
+  raster::Surface loaded;
+  PictureError error;
+  const PictureRead read = ReadPicture(fileName, loaded, PictureKinds::BitmapsAndIcons, &error);
+  if (read == PictureRead::Unsupported) {
     SetBusyPointer(false);
     Ask(QStringLiteral("サポート外のファイル形式です。"), Buttons::Ok, Icon::Exclamation);
     ResetToNewPicture();
     result = -2;
     return;
   }
-  raster::Surface loaded;
-  if (const auto error = readPictureFile(fileName, loaded)) {
+  if (read == PictureRead::Failed) {
     SetBusyPointer(false);
-    ShowLoadError(error->number, error->description, fileName);
-    result = error->number == 53 ? -5 : -1;
+    ShowLoadError(error.number, error.description, fileName);
+    result = error.number == 53 ? -5 : -1;
     ResetToNewPicture();
     return;
   }
@@ -131,6 +162,7 @@ bool P_WIN::SaveImage(const QString& fileName) {
 // and come back whether or not a name was chosen.
 FileAnswer P_WIN::ChooseFile(bool save, const QString& filter, int filterIndex) {
   HidePalettes();
+  emit fileDialogShown(true);
   FileRequest req;
   req.save = save;
   req.title = e_.TitlePrefix;
@@ -140,6 +172,7 @@ FileAnswer P_WIN::ChooseFile(bool save, const QString& filter, int filterIndex) 
   FileAnswer answer = e_.prompter->chooseFile(req);
   if (answer.cancelled) answer.path.clear();
   ShowPalettes();
+  emit fileDialogShown(false);
   return answer;
 }
 
