@@ -1,8 +1,8 @@
 #pragma once
 // The editor's windows put together: the main window, the colour window and
 // the command palette that float beside it, the overview and the magnifier,
-// and the tool settings and merge windows the palette opens. The main window knows the floating windows only as windows
-// to show, hide and point at; what happens in it reaches them through its
+// and the tool settings and merge windows the palette opens. The main window knows the floating
+// windows only as windows to show, hide and point at; what happens in it reaches them through its
 // signals, wired here.
 
 #include <array>

@@ -182,10 +182,10 @@ void P_WIN::CommitRect(int x1, int y1, int x2, int y2) {
 
 void P_WIN::AnnounceCommitted(const WindowRect& viewPixels) {
   const int ox = e_.ViewOrigin.x, oy = e_.ViewOrigin.y;
-  WindowRect r = viewPixels.empty() ? WindowRect{0, 0, e_.ViewSize.x - 1, e_.ViewSize.y - 1}
-                                    : viewPixels;
-  r = {std::max(r.left, 0) + ox, std::max(r.top, 0) + oy,
-       std::min(r.right, e_.ViewSize.x - 1) + ox, std::min(r.bottom, e_.ViewSize.y - 1) + oy};
+  WindowRect r =
+      viewPixels.empty() ? WindowRect{0, 0, e_.ViewSize.x - 1, e_.ViewSize.y - 1} : viewPixels;
+  r = {std::max(r.left, 0) + ox, std::max(r.top, 0) + oy, std::min(r.right, e_.ViewSize.x - 1) + ox,
+       std::min(r.bottom, e_.ViewSize.y - 1) + oy};
   if (!r.empty()) emit pictureCommitted(r.left, r.top, r.right, r.bottom);
 }
 

@@ -71,8 +71,9 @@ MERG_WIN::MERG_WIN(Editor& e, P_WIN& owner) : QWidget(&owner, Qt::Dialog), e_(e)
   MASK->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   MASK->setAutoFillBackground(true);
   Label1 = new QLabel(
-      QStringLiteral("抜く色は対象色をデフォルトとしていますが、編集中の絵、合成する絵の上でマウスクリ"
-                     "ックすると取り込むこともできます。"),
+      QStringLiteral(
+          "抜く色は対象色をデフォルトとしていますが、編集中の絵、合成する絵の上でマウスクリ"
+          "ックすると取り込むこともできます。"),
       Frame5);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setWordWrap(true);
@@ -206,8 +207,8 @@ double MERG_WIN::FitThumbnail(const raster::Surface& src, QFrame* box, SurfaceBo
     img->setPictureSize(0, 0);
     return 1.0;
   }
-  const double scale = std::min(double(box->width()) / src.width(),
-                                double(box->height()) / src.height());
+  const double scale =
+      std::min(double(box->width()) / src.width(), double(box->height()) / src.height());
   const int w = std::max(1, static_cast<int>(std::nearbyint(src.width() * scale)));
   const int h = std::max(1, static_cast<int>(std::nearbyint(src.height() * scale)));
   img->setPictureSize(w, h);
@@ -303,8 +304,9 @@ void MERG_WIN::LoadSecondPicture(const QString& path) {
   }
   if (read == P_WIN::PictureRead::Failed) {
     // The picture loaded before stays.
-    owner_.Ask(QStringLiteral("ファイルが存在しない又はメモリ不足です 読み込みを中止します\n") + path,
-               Buttons::Ok, Icon::Exclamation);
+    owner_.Ask(
+        QStringLiteral("ファイルが存在しない又はメモリ不足です 読み込みを中止します\n") + path,
+        Buttons::Ok, Icon::Exclamation);
     return;
   }
   e_.WORK = std::move(loaded);

@@ -57,31 +57,31 @@ class MERG_WIN : public QWidget {
   double ThumbnailScale = 1.0;  // thumbnail pixels per picture pixel of the edited picture
 
   // ---- controls ----
-  QGroupBox* Frame1;       // "編集中の絵": the edited picture
-  QFrame* BASE_WAKU;       // the box its thumbnail fits in
-  SurfaceBox* BASE_IMG;    // thumbnail of PIC; a press takes the key colour
-  QGroupBox* Frame2;       // "合成する絵": the picture to merge
-  QFrame* BACK_WAKU;       // the box its thumbnail fits in
-  SurfaceBox* BACK_IMG;    // thumbnail of WORK; a press takes the key colour
-  QPushButton* Command1;   // "ファイルの指定": loads the second picture
-  QGroupBox* Frame5;       // "編集中の絵で抜く色": the key colour
-  QLabel* MASK;            // shows the key colour
-  QLabel* Label1;          // how the key colour is chosen
-  QGroupBox* Frame6;       // "合成の上下": which picture lies on top
-  QRadioButton* Option4;   // the edited picture on top
-  QRadioButton* Option5;   // the edited picture below
-  QGroupBox* Frame3;       // "合成パラメータ": where the second picture lies
-  QRadioButton* Option1;   // fit to the height
-  QRadioButton* Option2;   // fit to the width
-  QRadioButton* Option3;   // top-left, 1:1
-  QRadioButton* Option6;   // top-left, 1:1, repeated
-  QCheckBox* Check1;       // refresh the preview automatically (MERM)
-  QGroupBox* Frame4;       // "PreView"
-  QFrame* PRE_WAKU;        // the box of the preview
-  SurfaceBox* PRE_IMG;     // the merge at thumbnail scale
-  QPushButton* REDISP;     // "再描画": redraws the preview
-  QPushButton* Command2;   // "Ok": merges
-  QPushButton* CANCEL;     // "編集に戻る": back to editing, nothing merged
+  QGroupBox* Frame1;      // "編集中の絵": the edited picture
+  QFrame* BASE_WAKU;      // the box its thumbnail fits in
+  SurfaceBox* BASE_IMG;   // thumbnail of PIC; a press takes the key colour
+  QGroupBox* Frame2;      // "合成する絵": the picture to merge
+  QFrame* BACK_WAKU;      // the box its thumbnail fits in
+  SurfaceBox* BACK_IMG;   // thumbnail of WORK; a press takes the key colour
+  QPushButton* Command1;  // "ファイルの指定": loads the second picture
+  QGroupBox* Frame5;      // "編集中の絵で抜く色": the key colour
+  QLabel* MASK;           // shows the key colour
+  QLabel* Label1;         // how the key colour is chosen
+  QGroupBox* Frame6;      // "合成の上下": which picture lies on top
+  QRadioButton* Option4;  // the edited picture on top
+  QRadioButton* Option5;  // the edited picture below
+  QGroupBox* Frame3;      // "合成パラメータ": where the second picture lies
+  QRadioButton* Option1;  // fit to the height
+  QRadioButton* Option2;  // fit to the width
+  QRadioButton* Option3;  // top-left, 1:1
+  QRadioButton* Option6;  // top-left, 1:1, repeated
+  QCheckBox* Check1;      // refresh the preview automatically (MERM)
+  QGroupBox* Frame4;      // "PreView"
+  QFrame* PRE_WAKU;       // the box of the preview
+  SurfaceBox* PRE_IMG;    // the merge at thumbnail scale
+  QPushButton* REDISP;    // "再描画": redraws the preview
+  QPushButton* Command2;  // "Ok": merges
+  QPushButton* CANCEL;    // "編集に戻る": back to editing, nothing merged
 
  protected:
   void closeEvent(QCloseEvent* ev) override;

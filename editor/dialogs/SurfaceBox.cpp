@@ -8,9 +8,7 @@
 
 namespace tupalo {
 
-SurfaceBox::SurfaceBox(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-}
+SurfaceBox::SurfaceBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void SurfaceBox::setPictureSize(int w, int h) {
   surface.resize(std::max(w, 0), std::max(h, 0));

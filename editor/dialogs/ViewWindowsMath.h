@@ -49,8 +49,8 @@ class OverviewScaler {
   bool ready() const { return !xs_.empty() && !ys_.empty(); }
   // Prepared for this picture's size and this view's size.
   bool fits(const raster::Surface& pic, const raster::Surface& view) const {
-    return ready() && pic.width() == pw_ && pic.height() == ph_ && view.width() == int(xs_.size()) &&
-           view.height() == int(ys_.size());
+    return ready() && pic.width() == pw_ && pic.height() == ph_ &&
+           view.width() == int(xs_.size()) && view.height() == int(ys_.size());
   }
 
  private:
@@ -70,10 +70,10 @@ int32_t KeepPlaceOnScreen(int32_t position, int32_t size, int32_t screen);
 
 // ---- magnifier ----
 
-inline constexpr int kLupeCells = 24;           // canvas pixels across the magnifier
-inline constexpr int kLupeZoom = 5;             // each shown as a 5 x 5 block
-inline constexpr int kLupeSize = 120;           // kLupeCells * kLupeZoom
-inline constexpr int kLupePointerCell = 10;     // the cell of the pointer's pixel
+inline constexpr int kLupeCells = 24;                       // canvas pixels across the magnifier
+inline constexpr int kLupeZoom = 5;                         // each shown as a 5 x 5 block
+inline constexpr int kLupeSize = 120;                       // kLupeCells * kLupeZoom
+inline constexpr int kLupePointerCell = 10;                 // the cell of the pointer's pixel
 inline constexpr raster::Pixel kLupeOutside = 0xFFC0C0C0u;  // beyond the canvas: light grey
 inline constexpr raster::Pixel kLupeBox = 0xFFFF0000u;      // outline of the pointer's cell
 
