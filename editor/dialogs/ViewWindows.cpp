@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 
 #include "editor/core/P_WIN.h"
@@ -35,6 +36,20 @@ int32_t SideWindow::screenTwips(bool width) const {
   const QScreen* s = owner_.screen() ? owner_.screen() : QGuiApplication::primaryScreen();
   const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
   return toTwips(width ? g.width() : g.height());
+}
+
+void SideWindow::KeepTitleBarOnScreen() {
+  // Until the window manager has framed this window its frame is taken to be
+  // like the palettes'.
+  QMargins frame = frameMargins(this);
+  for (QWidget* w : owner_.floatingWindows())
+    if (frame.isNull()) frame = frameMargins(w);
+  keepOnScreen(this, frame);
+  // At start-up nothing is framed yet: look again once this window is.
+  if (frame.isNull())
+    QTimer::singleShot(300, this, [this] {
+      if (isVisible() && !frameMargins(this).isNull()) keepOnScreen(this, frameMargins(this));
+    });
 }
 
 void SideWindow::Open() {
@@ -108,6 +123,7 @@ void BIRD_WIN::Load() {
   s.BEWT = KeepPlaceOnScreen(s.BEWT, s.BEWH, screenTwips(false));
   setGeometry(toPixels(s.BEWL), toPixels(s.BEWT), std::max(1, toPixels(s.BEWW)),
               std::max(1, toPixels(s.BEWH)));
+  KeepTitleBarOnScreen();
   Resize();
 }
 
@@ -175,7 +191,8 @@ void LUPE_WIN::Load() {
   Settings& s = e_.settings;
   s.MLLF = KeepPlaceOnScreen(s.MLLF, toTwips(width()), screenTwips(true));
   s.MLTP = KeepPlaceOnScreen(s.MLTP, toTwips(height()), screenTwips(false));
-  move(toPixels(s.MLLF), toPixels(s.MLTP));
+  setGeometry(toPixels(s.MLLF), toPixels(s.MLTP), kLupeSize, kLupeSize);
+  KeepTitleBarOnScreen();
   UpdateMagnifier(LastX, LastY);
 }
 

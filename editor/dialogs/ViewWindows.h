@@ -58,6 +58,9 @@ class SideWindow : public QWidget {
   int toPixels(int32_t twips) const;
   int32_t toTwips(int pixels) const;
   int32_t screenTwips(bool width) const;
+  // A stored place of 0 puts the inside at the screen's edge: the title bar
+  // would lie beyond it, out of reach.
+  void KeepTitleBarOnScreen();
 
   Editor& e_;
   P_WIN& owner_;
