@@ -3,6 +3,7 @@
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/dialogs/MERG_WIN.h"
 #include "editor/dialogs/ViewWindows.h"
+#include "editor/dialogs/WORD_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
 
@@ -32,6 +33,12 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
   QObject::connect(w, &P_WIN::magnified, cmdWin, [p = cmdWin] { p->EnterExpansionLayout(); });
   QObject::connect(w, &P_WIN::storingWindowPlaces, cmdWin, [p = cmdWin] { p->StorePosition(); });
   QObject::connect(colWin, &COL_WIN::framed, cmdWin, [p = cmdWin] { p->ColourWindowFramed(); });
+
+  wordWin = new WORD_WIN(e, *w);
+  QObject::connect(cmdWin, &CMD_WIN::textWindowAsked, wordWin, [t = wordWin] { t->Open(); });
+  QObject::connect(w, &P_WIN::shuttingDown, wordWin, [t = wordWin] {
+    if (t->isVisible()) t->reject();
+  });
 
   // The tool settings windows open over the palette's corner and belong to
   // the main window; they are not palettes, so they don't follow the

@@ -1,8 +1,9 @@
 #pragma once
 // The editor's windows put together: the main window, the colour window and
 // the command palette that float beside it, the overview and the magnifier,
-// and the tool settings and merge windows the palette opens. The main window knows the floating
-// windows only as windows to show, hide and point at; what happens in it reaches them through its
+// and the tool settings, text and merge windows the palette opens. The main
+// window knows the floating windows only as windows to show, hide and point
+// at; what happens in it reaches them through its
 // signals, wired here.
 
 #include <array>
@@ -18,6 +19,7 @@ class COL_WIN;
 class LUPE_WIN;
 class MERG_WIN;
 class ToolSettingsWindow;
+class WORD_WIN;
 struct Editor;
 
 struct EditorWindows {
@@ -30,6 +32,7 @@ struct EditorWindows {
   BIRD_WIN* birdWin = nullptr;  // the overview
   LUPE_WIN* lupeWin = nullptr;  // the mini magnifier
   MERG_WIN* mergWin = nullptr;  // the chroma-key merge
+  WORD_WIN* wordWin = nullptr;  // the text window, opened from the palette
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
   // The settings window of that kind; nullptr for None.

@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
+#include <algorithm>
 #include <vector>
 
 namespace tupalo {
@@ -262,6 +264,22 @@ FileAnswer QtPrompter::chooseFile(const FileRequest& req) {
   const QStringList files = dlg.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return {};
   return {false, files.first()};
+}
+
+// ---- font dialog ----------------------------------------------------------------
+
+std::optional<FontChoice> QtPrompter::chooseFont(const FontChoice& initial) {
+  QFont font(initial.name);
+  font.setPointSize(std::max(initial.pointSize, 1));
+  font.setBold(initial.bold);
+  font.setItalic(initial.italic);
+  bool ok = false;
+  // Qt's own dialog, the same everywhere (and under Xvfb).
+  const QFont chosen =
+      QFontDialog::getFont(&ok, font, parent_, QString(), QFontDialog::DontUseNativeDialog);
+  if (!ok) return std::nullopt;
+  const int size = chosen.pointSize() > 0 ? chosen.pointSize() : qRound(chosen.pointSizeF());
+  return FontChoice{chosen.family(), size, chosen.bold(), chosen.italic()};
 }
 
 // ---- Qt's own texts --------------------------------------------------------------

@@ -9,7 +9,8 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev
   fonts-noto-cjk
-  xvfb xdotool wmctrl imagemagick x11-utils openbox
+  xvfb xdotool wmctrl imagemagick x11-utils openbox xclip
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()

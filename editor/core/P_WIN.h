@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -99,6 +100,12 @@ class P_WIN : public QWidget {
   void WholePictureChanged();
   // Offers the palette's undo button or withdraws it.
   void EnableUndoButton(UndoButton state);
+  // The text window's OK: WORD takes the caption (its blanks as given), the
+  // font (its size held to 1 .. kMaxWordPointSize) and the colour, and the
+  // text tool is armed (27001) with the label over the canvas. false, with
+  // nothing changed, when the caption in that font is wider than a picture
+  // may be.
+  bool ArmWord(const QString& caption, const FontChoice& font, raster::ColourRef colour);
 
   // ---- picture files ----
   // result: 0 loaded, -1 load error, -2 unsupported type, -5 not found.
@@ -227,6 +234,9 @@ class P_WIN : public QWidget {
   QStringList splashLog_;
   void SplashStatus(const QString& text);
   std::unique_ptr<WindowPlaces> places_;
+  // The private folder of the exchange files, when the program folder is left
+  // alone; removed with the window.
+  std::shared_ptr<QTemporaryDir> exchangeFolder_;
   std::vector<std::pair<Floating, QPointer<QWidget>>> floating_;
 };
 

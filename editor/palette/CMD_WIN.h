@@ -76,6 +76,8 @@ class CMD_WIN : public QWidget {
   void windowButtonSwitched(int i, bool on);
   // The merge button: the merge window opens.
   void mergeAsked();
+  // The text button asked for the text window.
+  void textWindowAsked();
 
  public:
   // ---- event handlers ----

@@ -40,11 +40,15 @@ class ScriptedPrompter : public Prompter {
   ScriptedPrompter& answer(Answer a, MessageHook whileShown = {});
   ScriptedPrompter& choose(const QString& path, FileHook whileShown = {});
   ScriptedPrompter& cancelFile(FileHook whileShown = {});
+  // The font dialog's answer; nothing: cancelled.
+  ScriptedPrompter& font(std::optional<FontChoice> chosen);
   void allowUnusedAnswers() { strict_ = false; }
 
   // ---- what was asked, in order ----
   const std::vector<MessageRequest>& messages() const { return messages_; }
   const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
+  // The fonts the font dialog was opened on.
+  const std::vector<FontChoice>& fontRequests() const { return fontRequests_; }
   // The latest question; fails the test (and returns an empty one) when none was asked.
   const MessageRequest& lastMessage() const;
   const FileRequest& lastFileRequest() const;
@@ -55,6 +59,7 @@ class ScriptedPrompter : public Prompter {
 
   Answer message(const MessageRequest& req) override;
   FileAnswer chooseFile(const FileRequest& req) override;
+  std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
  private:
   struct MessageStep {
@@ -69,6 +74,12 @@ class ScriptedPrompter : public Prompter {
   std::deque<FileStep> fileAnswers_;
   std::vector<MessageRequest> messages_;
   std::vector<FileRequest> fileRequests_;
+  struct FontStep {
+    bool cancelled;
+    FontChoice font;
+  };
+  std::deque<FontStep> fontAnswers_;
+  std::vector<FontChoice> fontRequests_;
   bool strict_ = true;
 };
 
