@@ -2,6 +2,8 @@
 
 #include "editor/addins/SPOP_WIN.h"
 #include "editor/dialogs/COL_WIN.h"
+#include "editor/dialogs/MERG_WIN.h"
+#include "editor/dialogs/ViewWindows.h"
 #include "editor/dialogs/WORD_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
@@ -71,6 +73,7 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
   QObject::connect(cmdWin, &CMD_WIN::settingsAsked, setWin, [s = setWin] { s->Open(); });
   QObject::connect(setWin, &SET_WIN::registryReloaded, cmdWin,
                    [p = cmdWin] { p->PaintButtonStrip(CMD_WIN::Strip::File); });
+  WireViewWindows(e);
 }
 
 void EditorWindows::OpenPrintWindow() {
@@ -81,6 +84,65 @@ void EditorWindows::OpenPrintWindow() {
   }
   prtWin = new PRT_WIN(e_, *main);
   prtWin->Open();
+}
+
+void EditorWindows::WireViewWindows(Editor& e) {
+  P_WIN* w = main.get();
+  birdWin = new BIRD_WIN(e, *w);
+  lupeWin = new LUPE_WIN(e, *w);
+  mergWin = new MERG_WIN(e, *w);
+  BIRD_WIN* bird = birdWin;
+  LUPE_WIN* lupe = lupeWin;
+
+  QObject::connect(w, &P_WIN::pictureCommitted, bird,
+                   [bird](int l, int t, int r, int b) { bird->UpdateOverview(l, t, r, b); });
+  QObject::connect(w, &P_WIN::pictureReplaced, bird, [bird] { bird->Rebuild(); });
+  QObject::connect(w, &P_WIN::pointerOnCanvas, lupe,
+                   [lupe](int x, int y) { lupe->UpdateMagnifier(x, y); });
+
+  // Start-up opens the windows that were up when the editor last ended.
+  QObject::connect(w, &P_WIN::startedUp, bird, [bird, lupe, &e] {
+    if (e.settings.BEWD == 1) bird->Open();
+    if (e.settings.MLDS == 1) lupe->Open();
+  });
+  QObject::connect(cmdWin, &CMD_WIN::windowButtonSwitched, bird, [bird, lupe](int i, bool on) {
+    SideWindow* s = i == 0 ? static_cast<SideWindow*>(bird) : lupe;
+    if (on)
+      s->Open();
+    else
+      s->CloseFromPalette();
+  });
+  QObject::connect(bird, &SideWindow::closedByUser, cmdWin,
+                   [p = cmdWin] { p->PressWindowButton(0, 0); });
+  QObject::connect(lupe, &SideWindow::closedByUser, cmdWin,
+                   [p = cmdWin] { p->PressWindowButton(2, 0); });
+
+  // The overview goes with the palettes unless the user wants it kept up
+  // (VDMD); both step aside for a minimised main window and a file dialog.
+  QObject::connect(w, &P_WIN::palettesVisible, bird, [bird, &e](bool shown) {
+    if (!shown && (e.settings.BEWD != 1 || e.settings.VDMD != 0)) return;
+    bird->SetAside(Aside::Palettes, !shown);
+  });
+  for (SideWindow* s : {static_cast<SideWindow*>(bird), static_cast<SideWindow*>(lupe)}) {
+    QObject::connect(w, &P_WIN::minimisedChanged, s,
+                     [s](bool m) { s->SetAside(Aside::Minimised, m); });
+    QObject::connect(w, &P_WIN::fileDialogShown, s,
+                     [s](bool up) { s->SetAside(Aside::Dialog, up); });
+    QObject::connect(w, &P_WIN::storingWindowPlaces, s, [s] {
+      if (s->loaded()) s->StorePosition();
+    });
+    QObject::connect(w, &P_WIN::shuttingDown, s, [s] { s->Unload(); });
+  }
+  // During the quit question the magnifier steps aside (its place taken
+  // first), and the overview when it is kept up beside hidden palettes.
+  QObject::connect(w, &P_WIN::quitAsking, bird, [bird, lupe, &e](bool asking) {
+    if (!asking || (e.settings.BEWD == 1 && e.settings.VDMD == 1))
+      bird->SetAside(Aside::Quit, asking);
+    if (asking && lupe->loaded() && e.settings.MLDS == 1) lupe->StorePosition();
+    lupe->SetAside(Aside::Quit, asking);
+  });
+
+  QObject::connect(cmdWin, &CMD_WIN::mergeAsked, mergWin, [m = mergWin] { m->Open(); });
 }
 
 ToolSettingsWindow* EditorWindows::settingsWindow(SettingsWindow w) const {

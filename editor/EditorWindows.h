@@ -1,8 +1,9 @@
 #pragma once
 // The editor's windows put together: the main window, the colour window and
-// the command palette that float beside it, and the tool settings windows and
-// the text window the palette opens. The main window knows the floating windows only as windows
-// to show, hide and point at; what happens in it reaches them through its
+// the command palette that float beside it, the overview and the magnifier,
+// and the tool settings, text and merge windows the palette opens. The main
+// window knows the floating windows only as windows to show, hide and point
+// at; what happens in it reaches them through its
 // signals, wired here.
 
 #include <QPointer>
@@ -13,8 +14,11 @@
 
 namespace tupalo {
 
+class BIRD_WIN;
 class CMD_WIN;
 class COL_WIN;
+class LUPE_WIN;
+class MERG_WIN;
 class PRT_WIN;
 class SET_WIN;
 class SPOP_WIN;
@@ -31,6 +35,9 @@ struct EditorWindows {
   std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
   COL_WIN* colWin = nullptr;    // the colour window
   CMD_WIN* cmdWin = nullptr;    // the command palette
+  BIRD_WIN* birdWin = nullptr;  // the overview
+  LUPE_WIN* lupeWin = nullptr;  // the mini magnifier
+  MERG_WIN* mergWin = nullptr;  // the chroma-key merge
   WORD_WIN* wordWin = nullptr;  // the text window, opened from the palette
   SPOP_WIN* spopWin = nullptr;  // the special-option launcher
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
@@ -43,6 +50,7 @@ struct EditorWindows {
   void OpenPrintWindow();
 
  private:
+  void WireViewWindows(Editor& e);
   Editor& e_;
 };
 

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 
 #include "editor/core/PictureCommands.h"
@@ -164,14 +165,36 @@ void P_WIN::ZoomTo(int X, int Y, int newZoom) {
   RefreshPointerPosition();
 }
 
-void P_WIN::CommitView() {
+void P_WIN::CommitView(const WindowRect& drawn) {
   tupalo::CommitView(e_);
-  // The overview window is redrawn here once it exists.
+  WindowRect changed;
+  if (!drawn.empty()) {
+    const int z = e_.ZoomFactor;
+    changed = {drawn.left / z, drawn.top / z, drawn.right / z, drawn.bottom / z};
+  }
+  AnnounceCommitted(changed);
 }
 
 void P_WIN::CommitRect(int x1, int y1, int x2, int y2) {
-  tupalo::CommitRect(e_, x1, y1, x2, y2);
-  // The overview window redraws that part here once it exists.
+  const WindowRect done = tupalo::CommitRect(e_, x1, y1, x2, y2);
+  if (!done.empty()) AnnounceCommitted(done);
+}
+
+void P_WIN::AnnounceCommitted(const WindowRect& viewPixels) {
+  const int ox = e_.ViewOrigin.x, oy = e_.ViewOrigin.y;
+  WindowRect r =
+      viewPixels.empty() ? WindowRect{0, 0, e_.ViewSize.x - 1, e_.ViewSize.y - 1} : viewPixels;
+  r = {std::max(r.left, 0) + ox, std::max(r.top, 0) + oy, std::min(r.right, e_.ViewSize.x - 1) + ox,
+       std::min(r.bottom, e_.ViewSize.y - 1) + oy};
+  if (!r.empty()) emit pictureCommitted(r.left, r.top, r.right, r.bottom);
+}
+
+void P_WIN::MoveViewTo(Pair origin) {
+  if (origin == e_.ViewOrigin) return;
+  if (e_.UndoAvailable == 1) InvalidateUndo();
+  e_.ViewOrigin = origin;
+  DoRelayout();
+  RefreshPointerPosition();
 }
 
 void P_WIN::InvalidateUndo() {
@@ -276,15 +299,15 @@ void P_WIN::TogglePalettes() {
 }
 
 void P_WIN::HidePalettes() {
-  // The overview joins here once it exists.
   for (QWidget* w : floatingWindows()) w->hide();
+  emit palettesVisible(false);
 }
 
 void P_WIN::ShowPalettes() {
   if (e_.StartingUp == 1 || e_.PalettesShown != 1) return;
-  // The overview joins here once it exists. The colour window comes first:
-  // the palette places itself below it.
+  // The colour window comes first: the palette places itself below it.
   for (QWidget* w : floatingWindows()) showToolWindow(w);
+  emit palettesVisible(true);
 }
 
 void P_WIN::keyPressEvent(QKeyEvent* ev) {
@@ -308,10 +331,13 @@ void P_WIN::changeEvent(QEvent* ev) {
   // A keypad key held down would never come back up to this window.
   if (ev->type() == QEvent::ActivationChange && !isActiveWindow()) engine->KeyboardLost();
   if (ev->type() != QEvent::WindowStateChange) return;
-  if (isMinimized())
+  if (isMinimized()) {
     HidePalettes();
-  else
+    emit minimisedChanged(true);
+  } else {
     ShowPalettes();
+    emit minimisedChanged(false);
+  }
 }
 
 void P_WIN::closeEvent(QCloseEvent* ev) {

@@ -22,6 +22,7 @@
 #include "editor/core/Editor.h"
 #include "editor/core/View.h"
 #include "editor/files/Configuration.h"
+#include "editor/files/PictureFile.h"
 #include "platform/HelpWindow.h"
 #include "platform/Prompt.h"
 
@@ -79,6 +80,8 @@ class P_WIN : public QWidget {
   void EndPendingGesture();
   // "NORMAL", "SPRAY", "PAINT", "SPOIT", "LUPE" or "WAIT"; anything else is the arrow.
   void SetPointer(const QString& name);
+  // The pointer of that kind, for other windows to use.
+  QCursor PointerShape(const QString& name);
   void ToggleStatusLine();  // RB
   void UpdateStatusLine();  // RB's icon and the labels for the current IDSP
   void TogglePalettes();    // right click beside the canvas
@@ -87,8 +90,19 @@ class P_WIN : public QWidget {
   void InvalidateUndo();
   // Write what was drawn on the canvas into the picture: the whole view, or
   // only the picture pixels under a window-pixel rectangle (see View.h).
-  void CommitView();
+  // `drawn`, when not empty, is the part of the canvas (window pixels) that
+  // was drawn on: the windows that show the picture update only that.
+  void CommitView(const WindowRect& drawn = {});
   void CommitRect(int x1, int y1, int x2, int y2);
+  // Tells the windows that show the picture that these picture pixels of the
+  // view (relative to ViewOrigin) changed; empty means the whole view.
+  void AnnounceCommitted(const WindowRect& viewPixels = {});
+  // Scrolls the view to `origin` (an overview click): the undo step, which
+  // belongs to the old view, is dropped when the view moves.
+  void MoveViewTo(Pair origin);
+  // PIC changed as a whole in place (a merge): origin (0, 0), layout, status
+  // line, undo off, and the windows that show the picture draw it again.
+  void WholePictureChanged();
   // Offers the palette's undo button or withdraws it.
   void EnableUndoButton(UndoButton state);
   // The text window's OK: WORD takes the caption (its blanks as given), the
@@ -101,6 +115,14 @@ class P_WIN : public QWidget {
   // ---- picture files ----
   // result: 0 loaded, -1 load error, -2 unsupported type, -5 not found.
   void LoadImage(const QString& fileName, int16_t& result);
+  // Reads a picture file into `out`: the file's kind by its name (a reader
+  // add-in registered for it first), then its content. Only running a reader
+  // add-in may speak to the user (Told: it was said why nothing was read).
+  // `out` is untouched unless it was read.
+  enum class PictureRead { Read, Unsupported, Failed, Told };
+  enum class PictureKinds { BitmapsAndIcons, BitmapsOnly };
+  PictureRead ReadPicture(const QString& fileName, raster::Surface& out, PictureKinds kinds,
+                          PictureError* error = nullptr);
   // true when the picture was written.
   bool SaveImage(const QString& fileName);
   FileAnswer ChooseOpenFile();
@@ -180,6 +202,20 @@ class P_WIN : public QWidget {
   // The quit question is about to be asked (true): the windows beside the
   // palettes step out of sight; it was cancelled (false): they come back.
   void quitAsking(bool asking);
+  // Picture pixels left..right, top..bottom (inclusive) were committed.
+  void pictureCommitted(int left, int top, int right, int bottom);
+  // The pointer is at this canvas point (moves, presses, releases and each
+  // spray tick): the magnifier follows it.
+  void pointerOnCanvas(int X, int Y);
+  // The palettes were hidden (false) or shown again (true).
+  void palettesVisible(bool shown);
+  // The main window was minimised (true) or restored (false).
+  void minimisedChanged(bool minimised);
+  // A file dialog opens (true) or has closed (false).
+  void fileDialogShown(bool shown);
+  // Start-up has shown the palettes: the windows the settings say were up
+  // open again.
+  void startedUp();
   // The editor shuts down: the windows still open close.
   void shuttingDown();
 
@@ -196,11 +232,14 @@ class P_WIN : public QWidget {
   void ScrollChanged(bool horizontal, int value);
   void ResetToNewPicture();
   void LoadThroughAddIn(const FormatEntry& reader, const QString& fileName, int16_t& result);
+  // Runs a reader add-in on `fileName` and reads the picture it leaves.
+  enum class AddInRead { Read, Failed, NotStarted, NoExchangeFile };
+  AddInRead ReadThroughAddIn(const FormatEntry& reader, const QString& fileName,
+                             raster::Surface& out, std::optional<PictureError>& error);
   bool SaveThroughAddIn(const FormatEntry& writer, const QString& fileName);
   void ShowLoadError(int number, const QString& description, const QString& fileName);
   void ShowSaveError(const QString& fileName, const QString& reason);
   void SetBusyPointer(bool busy);
-  QCursor PointerShape(const QString& name);
   int statusLineHeight() const;
 
   Editor& e_;

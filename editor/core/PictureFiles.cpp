@@ -83,10 +83,53 @@ void P_WIN::ResetViewAfterLoad() {
   emit pictureReplaced();
 }
 
+void P_WIN::WholePictureChanged() {
+  e_.PicSize = {e_.PIC.width(), e_.PIC.height()};
+  e_.ViewOrigin = {0, 0};
+  {
+    const QSignalBlocker bx(X_SC), by(Y_SC);
+    X_SC->setValue(0);
+    Y_SC->setValue(0);
+  }
+  DoRelayout();
+  ShowToolName();
+  InvalidateUndo();
+  emit pictureReplaced();
+}
+
 void P_WIN::ResetToNewPicture() {
   e_.PIC = raster::Surface(kNewPictureWidth, kNewPictureHeight);
   e_.CurrentFileName.clear();
   ResetViewAfterLoad();
+}
+
+// Every picture file the editor reads comes through here, whatever surface it
+// goes to, so a kind of file that can be read once can be read everywhere.
+P_WIN::PictureRead P_WIN::ReadPicture(const QString& fileName, raster::Surface& out,
+                                      PictureKinds kinds, PictureError* error) {
+  const int reader = findReader(e_.addins, fileName);
+  if (reader >= 0) {
+    std::optional<PictureError> failed;
+    switch (ReadThroughAddIn(e_.addins.Readers[reader], fileName, out, failed)) {
+      case AddInRead::Read:
+        return PictureRead::Read;
+      case AddInRead::Failed:
+        if (error) *error = *failed;
+        return PictureRead::Failed;
+      case AddInRead::NotStarted:
+      case AddInRead::NoExchangeFile:
+        return PictureRead::Told;
+    }
+  }
+  const QString upper = upperAscii(fileName.trimmed());
+  const bool own = kinds == PictureKinds::BitmapsAndIcons ? hasOwnPictureExtension(fileName)
+                                                          : upper.endsWith(QLatin1String(".BMP"));
+  if (!own) return PictureRead::Unsupported;
+  if (const auto failed = readPictureFile(fileName, out)) {
+    if (error) *error = *failed;
+    return PictureRead::Failed;
+  }
+  return PictureRead::Read;
 }
 
 void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
@@ -100,18 +143,20 @@ void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
     SetBusyPointer(false);
     return;
   }
-  if (!hasOwnPictureExtension(fileName)) {
+  raster::Surface loaded;
+  PictureError error;
+  const PictureRead read = ReadPicture(fileName, loaded, PictureKinds::BitmapsAndIcons, &error);
+  if (read == PictureRead::Unsupported) {
     SetBusyPointer(false);
     Ask(QStringLiteral("サポート外のファイル形式です。"), Buttons::Ok, Icon::Exclamation);
     ResetToNewPicture();
     result = -2;
     return;
   }
-  raster::Surface loaded;
-  if (const auto error = readPictureFile(fileName, loaded)) {
+  if (read == PictureRead::Failed) {
     SetBusyPointer(false);
-    ShowLoadError(error->number, error->description, fileName);
-    result = error->number == 53 ? -5 : -1;
+    ShowLoadError(error.number, error.description, fileName);
+    result = error.number == 53 ? -5 : -1;
     ResetToNewPicture();
     return;
   }
@@ -145,25 +190,47 @@ QString P_WIN::NewExchangeFile(const QString& forName, bool loading) {
 }
 
 void P_WIN::LoadThroughAddIn(const FormatEntry& reader, const QString& fileName, int16_t& result) {
+  raster::Surface loaded;
+  std::optional<PictureError> error;
+  switch (ReadThroughAddIn(reader, fileName, loaded, error)) {
+    case AddInRead::NotStarted:
+      // Not started: the user was told. The picture stays as it was.
+      result = 1;
+      return;
+    case AddInRead::NoExchangeFile:
+      result = -1;
+      return;
+    case AddInRead::Failed:
+      SetBusyPointer(false);
+      ShowLoadError(error->number, error->description, fileName);
+      result = -1;
+      // The picture on screen is kept: only a picture that was never there
+      // (start-up) becomes a new one.
+      if (e_.PIC.width() == 0 || e_.PIC.height() == 0) ResetToNewPicture();
+      return;
+    case AddInRead::Read:
+      break;
+  }
+  e_.PIC = std::move(loaded);
+  ResetViewAfterLoad();
+}
+
+P_WIN::AddInRead P_WIN::ReadThroughAddIn(const FormatEntry& reader, const QString& fileName,
+                                         raster::Surface& out, std::optional<PictureError>& error) {
   const FoundAddIn addIn = FindAddIn(e_.addins, reader.addIn);
   if (addIn.missing) {
     Ask(QStringLiteral("Add_In情報が不正です実行ファイルを見つけられません"), Buttons::Ok,
         Icon::None);
-    result = 1;
-    return;
+    return AddInRead::NotStarted;
   }
   const QString exchange = NewExchangeFile(fileName, true);
-  if (exchange.isEmpty()) {
-    result = -1;
-    return;
-  }
+  if (exchange.isEmpty()) return AddInRead::NoExchangeFile;
   HidePalettes();
   const RunOutcome run = RunAddIn(addIn.path, ExpandArguments(e_, reader.command, exchange));
   raster::Surface loaded;
-  std::optional<PictureError> error;
+  bool started = true;
   if (run.kind != RunOutcome::Ended) {
-    // Not started: the user was told. The picture stays as it was.
-    result = 1;
+    started = false;
   } else if (run.exitCode != 0 || QFileInfo(exchange).size() == 0) {
     // A reader that failed or wrote nothing has not loaded anything; the
     // exchange file is new, so it can't hold an older picture.
@@ -177,18 +244,10 @@ void P_WIN::LoadThroughAddIn(const FormatEntry& reader, const QString& fileName,
   }
   QFile::remove(exchange);
   ShowPalettes();
-  if (result == 1) return;
-  if (error) {
-    SetBusyPointer(false);
-    ShowLoadError(error->number, error->description, fileName);
-    result = -1;
-    // The picture on screen is kept: only a picture that was never there
-    // (start-up) becomes a new one.
-    if (e_.PIC.width() == 0 || e_.PIC.height() == 0) ResetToNewPicture();
-    return;
-  }
-  e_.PIC = std::move(loaded);
-  ResetViewAfterLoad();
+  if (!started) return AddInRead::NotStarted;
+  if (error) return AddInRead::Failed;
+  out = std::move(loaded);
+  return AddInRead::Read;
 }
 
 bool P_WIN::SaveThroughAddIn(const FormatEntry& writer, const QString& fileName) {
@@ -257,6 +316,7 @@ bool P_WIN::SaveImage(const QString& fileName) {
 // and come back whether or not a name was chosen.
 FileAnswer P_WIN::ChooseFile(bool save, const QString& filter, int filterIndex) {
   HidePalettes();
+  emit fileDialogShown(true);
   FileRequest req;
   req.save = save;
   req.title = e_.TitlePrefix;
@@ -266,6 +326,7 @@ FileAnswer P_WIN::ChooseFile(bool save, const QString& filter, int filterIndex) 
   FileAnswer answer = e_.prompter->chooseFile(req);
   if (answer.cancelled) answer.path.clear();
   ShowPalettes();
+  emit fileDialogShown(false);
   return answer;
 }
 

@@ -150,6 +150,7 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   // The floating windows come after the main window: a window manager keeps
   // a tool window above its owner only when the owner is already there.
   if (e_.PalettesShown == 1) ShowPalettes();
+  emit startedUp();
   setAcceptDrops(true);
   LayoutWindow();
   ShowToolName();
@@ -193,8 +194,8 @@ void P_WIN::SetCaption(const QString& name) {
 // Quit
 
 bool P_WIN::QuitRoutine() {
-  // The tool settings windows that are up step aside (the overview and the
-  // magnifier join them once they exist).
+  // The tool settings windows, the overview and the magnifier that are up
+  // step aside.
   emit quitAsking(true);
   for (;;) {
     const Answer a = Ask(QStringLiteral("TUPAを終了します\nファイルを保存せずに終了しますか ?\n"),
@@ -240,8 +241,6 @@ void P_WIN::Shutdown() {
             QStringLiteral("\n色定義ファイルを保存できませんでした\n理由 : ") + colourError,
         Buttons::Ok, Icon::Exclamation);
   }
-  // The floating windows are unloaded and the help window is closed here once
-  // they exist.
   help.Close();
 }
 

@@ -51,7 +51,7 @@ void ToolEngine::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int X,
   busy_ = true;
   if (e_.DragActive == 1 && e_.ToolCode != tool::ExpLineNextVertex) {
     busy_ = false;
-    // The magnifier window is updated here once it exists.
+    emit w_.pointerOnCanvas(X, Y);
     return;
   }
   e_.DragActive = 1;
@@ -66,6 +66,7 @@ void ToolEngine::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int X,
     w_.Timer1.start();
   }
   if (Tool* tool = ToolFor(e_.ToolCode)) tool->Press(*this, X, Y);
+  emit w_.pointerOnCanvas(X, Y);
 }
 
 void ToolEngine::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int X, int Y) {
@@ -80,7 +81,7 @@ void ToolEngine::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int 
       tool->Hover(*this, X, Y);
     }
   }
-  // The magnifier window is updated here once it exists.
+  emit w_.pointerOnCanvas(X, Y);
 }
 
 void ToolEngine::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int X, int Y) {
@@ -123,7 +124,7 @@ void ToolEngine::FinishGesture(bool changed) {
   if (e_.ToolCode == tool::ExpLineEnded) e_.ToolCode = tool::ExpLineType2;
   busy_ = false;
   pressTaken_ = false;
-  // The magnifier window is updated here once it exists.
+  emit w_.pointerOnCanvas(last_.x, last_.y);
 }
 
 void ToolEngine::CommitChange(int code) {
@@ -132,7 +133,7 @@ void ToolEngine::CommitChange(int code) {
   if (e_.UndoAvailable == 1 && ToolInfoOf(code).commit == Commit::StrokeRect && !dirty_.empty())
     w_.CommitRect(dirty_.left, dirty_.top, dirty_.right, dirty_.bottom);
   else
-    w_.CommitView();
+    w_.CommitView(dirty_);
 }
 
 void ToolEngine::RightPress(int X, int Y) {
@@ -173,7 +174,7 @@ void ToolEngine::Timer1Tick() {
   if (e_.DragActive == 1 && ToolInfoOf(e_.ToolCode).repeats) {
     if (Tool* tool = ToolFor(e_.ToolCode)) tool->Tick(*this, last_.x, last_.y);
   }
-  // The magnifier window is updated here once it exists.
+  emit w_.pointerOnCanvas(last_.x, last_.y);
 }
 
 // ---------------------------------------------------------------------------

@@ -37,6 +37,7 @@ void Undo(P_WIN& w) {
   if (e.UndoAvailable != 1) return;
   ReturnToFirstStep(e);
   if (!UndoStep(e)) return;
+  w.AnnounceCommitted();
   w.RB->update();
   w.DRAW->refreshAll();
 }

@@ -230,8 +230,17 @@ void CMD_WIN::EDIT_B_Click(int i) {
 }
 
 void CMD_WIN::EFCT_B_Click(int i) {
-  // The whole-picture effects (rotations, mirror, merge) start here once
-  // they exist.
+  // The whole-picture effects (rotations, mirror) start here once they
+  // exist.
+  if (i == 4) {
+    // The merge starts from a blank second picture: merging before one is
+    // loaded leaves the picture's white pixels white.
+    e_.WORK.resize(10, 10);
+    e_.WORK.fill(0xFFFFFFFFu);
+    owner_.SelectTool(tool::NoSelect);
+    HighlightToolButton(-1);
+    emit mergeAsked();
+  }
   if (i == 5) emit specialOptionsAsked();
 }
 
@@ -319,13 +328,11 @@ void CMD_WIN::OPT_W_B_Click(int i) {
     case 0:
       if (e_.settings.BEWD != 1) {
         e_.settings.BEWD = 1;
-        // The overview window is sized and drawn (when BEAU is 1) and shown
-        // here, modeless and owned by the main window, once it exists.
+        emit windowButtonSwitched(0, true);
         PressWindowButton(0, 1);
       } else {
         e_.settings.BEWD = 0;
-        // The overview window's place and size go into BEWT, BEWL, BEWW and
-        // BEWH and it is hidden here, once it exists.
+        emit windowButtonSwitched(0, false);
         PressWindowButton(0, 0);
       }
       break;
@@ -338,12 +345,11 @@ void CMD_WIN::OPT_W_B_Click(int i) {
       if (e_.settings.MLDS == 1) {
         e_.settings.MLDS = 0;
         PressWindowButton(2, 0);
-        // The magnifier window (LUPE_WIN) closes here once it exists.
+        emit windowButtonSwitched(2, false);
       } else {
         e_.settings.MLDS = 1;
         PressWindowButton(2, 1);
-        // The magnifier window (LUPE_WIN) is shown here, modeless and owned
-        // by the main window, once it exists.
+        emit windowButtonSwitched(2, true);
       }
       break;
     default:

@@ -72,6 +72,10 @@ class CMD_WIN : public QWidget {
  signals:
   // A right click asked for a tool settings window (never None).
   void settingsWindowAsked(SettingsWindow w);
+  // A window button switched the overview (0) or the magnifier (2) on or off.
+  void windowButtonSwitched(int i, bool on);
+  // The merge button: the merge window opens.
+  void mergeAsked();
   // The text button asked for the text window.
   void textWindowAsked();
   // The print button asked for the print window.

@@ -22,7 +22,9 @@ CANVAS = (220, 32)           # the main window's inside: the canvas's top-left
 PALETTE = (1, 239)           # the palette's inside, below the colour window
 BUTTON = 24
 SELECTOR = {"drawing": (0, 0), "magnify": (3, 0), "file": (0, 1), "editing": (1, 0),
-            "colour tools": (2, 0), "system": (2, 1)}
+            "colour tools": (2, 0), "effects": (1, 1), "system": (2, 1)}
+# The window buttons' row of the palette (overview, help, magnifier after UNDO).
+WINDOW_ROW = PALETTE[1] + 2 * BUTTON + 3 * BUTTON + 2 + 17 + 2 + 12
 
 failures = []
 
@@ -114,6 +116,18 @@ class Session:
     def visible_windows(self):
         out = self.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa", check_rc=False)
         return len(out.split())
+
+    def inside(self, name, min_width=0):
+        """The top-left of the inside of the visible window of that name (the
+        reported position is one frame border and a title bar further)."""
+        for w in self.run("xdotool", "search", "--onlyvisible", "--name", name,
+                          check_rc=False).split():
+            geo = self.run("xdotool", "getwindowgeometry", w)
+            x, y = geo.split("Position: ")[1].split(" ")[0].split(",")
+            width = int(geo.split("Geometry: ")[1].split("x")[0])
+            if width > min_width:
+                return int(x) - 1, int(y) - 20
+        return None
 
     def pixel(self, x, y):
         """The screen pixel as (r, g, b)."""
@@ -263,6 +277,90 @@ def pixel_tools(s):
     s.stop()
 
 
+def write_bmp(path, w, h, colour):
+    stride = (w * 3 + 3) & ~3
+    rows = b"".join(b"".join(bytes(colour(x, y)[::-1]) for x in range(w)) + b"\0" * (stride - 3 * w)
+                    for y in range(h - 1, -1, -1))
+    head = struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    open(path, "wb").write(head + info + rows)
+
+
+def read_bmp(path):
+    data = open(path, "rb").read()
+    off = struct.unpack_from("<I", data, 10)[0]
+    w, h = struct.unpack_from("<ii", data, 18)
+    stride = (w * 3 + 3) & ~3
+    return {(x, y): tuple(data[off + (h - 1 - y) * stride + 3 * x:][:3][::-1])
+            for y in range(h) for x in range(w)}
+
+
+def overview_magnifier_and_merge(s):
+    red, blue = (255, 0, 0), (0, 0, 255)
+    main = os.path.join(s.tmp, "main.bmp")
+    second = os.path.join(s.tmp, "second.bmp")
+    write_bmp(main, 640, 480, lambda x, y: red if x < 320 else blue)
+    write_bmp(second, 60, 40, lambda x, y: (x * 4, y * 6, 77))
+    s.start(main)
+    s.click(PALETTE[0] + BUTTON + 12, WINDOW_ROW)      # overview
+    s.click(PALETTE[0] + 3 * BUTTON + 12, WINDOW_ROW)  # magnifier
+    time.sleep(0.5)
+    view, lupe = s.inside("Tupa  View"), s.inside("Mini Lupe")
+    s.palette_group("drawing")
+    s.palette_button(0, 1)  # Boxfill, black
+    s.canvas_drag((100, 100), (300, 250))
+    # 640 x 480 in 112 x 52: 9.23 picture pixels an overview pixel.
+    check("the overview follows a commit", view is not None
+          and s.pixel(view[0] + 20, view[1] + 20) == (0, 0, 0)
+          and s.pixel(view[0] + 5, view[1] + 5) == red)
+    s.run("xdotool", "mousemove", str(CANVAS[0] + 300), str(CANVAS[1] + 250))
+    time.sleep(0.3)
+    # The pointer's pixel is the last black one of the box: the cell left of
+    # the centre's is black, the one right of it red.
+    check("the magnifier shows the pixels at the pointer", lupe is not None
+          and s.pixel(lupe[0] + 47, lupe[1] + 52) == (0, 0, 0)
+          and s.pixel(lupe[0] + 52, lupe[1] + 47) == (0, 0, 0)
+          and s.pixel(lupe[0] + 57, lupe[1] + 52) == red
+          and s.pixel(lupe[0] + 62, lupe[1] + 62) == red)
+    # The merge: the second picture fitted to the height shows through the
+    # edited picture's red.
+    s.palette_group("effects")
+    s.palette_button(0, 1)  # merge
+    time.sleep(1.0)
+    m = s.inside("^Tupa $", 150)  # not the palette
+    ok = m is not None
+    if ok:
+        s.click(m[0] + 339, m[1] + 178)  # ファイルの指定
+        time.sleep(1.0)
+        s.run("xdotool", "type", "--delay", "20", second)
+        s.key("Return")
+        time.sleep(0.5)
+        s.click(m[0] + 33, m[1] + 66)    # the key: red, from the edited picture's thumbnail
+        s.click(m[0] + 220, m[1] + 333)  # fit to the height
+        s.click(m[0] + 580, m[1] + 404)  # Ok
+        time.sleep(1.0)
+        s.palette_group("file")
+        s.click(PALETTE[0] + 12, PALETTE[1] + 2 * BUTTON + 12 + 24 + 12 + 12)  # Save as
+        time.sleep(1.0)
+        target = os.path.join(s.tmp, "merged.bmp")
+        s.run("xdotool", "type", "--delay", "20", target)
+        s.key("Return")
+        time.sleep(1.0)
+        before, sec = read_bmp(main), read_bmp(second)
+        for y in range(100, 251):  # the black box drawn above
+            for x in range(100, 301):
+                before[x, y] = (0, 0, 0)
+        k = 40 / 480
+        def want(x, y):
+            if before[x, y] != red or k * x >= 60:
+                return before[x, y]
+            return sec[min(round(k * x), 59), min(round(k * y), 39)]
+        got = read_bmp(target) if os.path.exists(target) else {}
+        ok = len(got) == 640 * 480 and all(got[p] == want(*p) for p in got)
+    check("merge fitted to the height under the red: the saved picture", ok)
+    s.stop()
+
+
 def copy_paste_and_text(s):
     s.start()
     s.palette_group("drawing")
@@ -394,7 +492,7 @@ def main():
     s = Session(bin_dir)
     try:
         flows = (minimise_and_restore, polygon_then_box, space_and_undo_button, pixel_tools,
-                 copy_paste_and_text, print_window,
+                 copy_paste_and_text, print_window, overview_magnifier_and_merge,
                  toolkit_option_on_the_command_line, hand_over_and_back)
         # Names after the program folder run only those flows.
         chosen = sys.argv[2:]
