@@ -1,6 +1,7 @@
 #include "editor/EditorWindows.h"
 
 #include "editor/dialogs/COL_WIN.h"
+#include "editor/dialogs/SIZE_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
 
@@ -30,6 +31,9 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
   QObject::connect(w, &P_WIN::magnified, cmdWin, [p = cmdWin] { p->EnterExpansionLayout(); });
   QObject::connect(w, &P_WIN::storingWindowPlaces, cmdWin, [p = cmdWin] { p->StorePosition(); });
   QObject::connect(colWin, &COL_WIN::framed, cmdWin, [p = cmdWin] { p->ColourWindowFramed(); });
+
+  sizeWin = new SIZE_WIN(e, *w);
+  QObject::connect(cmdWin, &CMD_WIN::pictureSizeAsked, sizeWin, [s = sizeWin] { s->Open(); });
 
   // The tool settings windows open over the palette's corner and belong to
   // the main window; they are not palettes, so they don't follow the

@@ -14,6 +14,7 @@ namespace tupalo {
 
 class CMD_WIN;
 class COL_WIN;
+class SIZE_WIN;
 class ToolSettingsWindow;
 struct Editor;
 
@@ -24,6 +25,7 @@ struct EditorWindows {
   std::unique_ptr<P_WIN> main;  // owns the floating windows as their parent
   COL_WIN* colWin = nullptr;    // the colour window
   CMD_WIN* cmdWin = nullptr;    // the command palette
+  SIZE_WIN* sizeWin = nullptr;  // the picture size window
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.
   std::array<ToolSettingsWindow*, 4> settingsWins{};
   // The settings window of that kind; nullptr for None.

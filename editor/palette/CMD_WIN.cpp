@@ -227,9 +227,46 @@ void CMD_WIN::EDIT_B_Click(int i) {
   PaintButtonStrip(Strip::Tools);
 }
 
-void CMD_WIN::EFCT_B_Click(int) {
-  // The whole-picture effects (rotations, mirror, merge, special options)
-  // start here once they exist.
+void CMD_WIN::EFCT_B_Click(int i) {
+  if (i < 0 || i >= int(EFCT_B.size()) || !EFCT_B[i]) return;
+  // The pressed face shows while the click is handled.
+  EFCT_B[i]->setFace(i, 1);
+  EFCT_B[i]->repaint();
+  switch (i) {
+    case 0:
+      RunEffect(Turn::Right);
+      break;
+    case 1:
+      RunEffect(Turn::Left);
+      break;
+    case 2:
+      RunEffect(Turn::Half);
+      break;
+    case 3:
+      RunEffect(Turn::Mirror);
+      break;
+    case 4:
+      // The chroma-key merge window (MERG_WIN) is prepared and opened here
+      // once it exists.
+      break;
+    case 5:
+      // The special-option window (SPOP_WIN) opens here once it exists.
+      break;
+    default:
+      break;
+  }
+  EFCT_B[i]->setFace(i, 0);
+}
+
+void CMD_WIN::RunEffect(Turn t) {
+  // A gesture under way ends first: a floating piece, an armed text or a
+  // shape waiting for its next click has no place on the turned picture.
+  owner_.SelectTool(tool::NoSelect);
+  HighlightToolButton(-1);
+  owner_.TurnWholePicture(t);
+  e_.ToolCode = tool::NoSelect;
+  HighlightToolButton(-1);
+  owner_.ShowToolName();
 }
 
 void CMD_WIN::ROOT_B_Click(int i) { ShowNormalGroup(i); }

@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "editor/core/Editor.h"
+#include "editor/core/WholePicture.h"
 #include "editor/palette/PaletteTables.h"
 #include "editor/palette/StripButton.h"
 
@@ -72,6 +73,8 @@ class CMD_WIN : public QWidget {
  signals:
   // A right click asked for a tool settings window (never None).
   void settingsWindowAsked(SettingsWindow w);
+  // The size button asked for the picture size window.
+  void pictureSizeAsked();
 
  public:
   // ---- event handlers ----
@@ -142,6 +145,8 @@ class CMD_WIN : public QWidget {
   // Left CMWL, top directly below the colour window whose top is given.
   void PlaceBelowColourWindow(int32_t colourTopTwips);
   void ShowSettingsWindow(SettingsWindow w);
+  // Effect buttons 0-3: the turn, then no tool and no undo.
+  void RunEffect(Turn t);
   void ShowTooLargeMessage();
   void ShowNoPictureMessage();
   void ShowNeedsNormalDrawingMode();
