@@ -45,8 +45,8 @@ struct Editor {
   // ---- start-up and shutdown ----
   QString VersionText = QStringLiteral("TupaloW.2.58");
   QString TitlePrefix = QStringLiteral("Tupa ");
-  QString AppPath;     // the program folder: DEFAULT.*, strips, cursors, add-ins
-  QString UserPath;    // where TUPA.CNF, TUPA.CDI, TUPA.AIN and AUTOSAVE.BMP are written
+  QString AppPath;       // the program folder: DEFAULT.*, strips, cursors, add-ins
+  QString UserPath;      // where TUPA.CNF, TUPA.CDI, TUPA.AIN and AUTOSAVE.BMP are written
   QString ExchangePath;  // where the exchange files for add-ins are written
   QString CurrentFileName;
   int16_t StartingUp = 1;
