@@ -1,14 +1,17 @@
 #include "editor/EditorWindows.h"
 
+#include "editor/addins/SPOP_WIN.h"
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/dialogs/SIZE_WIN.h"
+#include "editor/dialogs/WORD_WIN.h"
 #include "editor/palette/CMD_WIN.h"
 #include "editor/pixel/ToolSettingsWindows.h"
+#include "editor/print/PRT_WIN.h"
 
 namespace tupalo {
 
 EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
-    : main(std::make_unique<P_WIN>(e, options)) {
+    : main(std::make_unique<P_WIN>(e, options)), e_(e) {
   P_WIN* w = main.get();
   colWin = new COL_WIN(e, *w);
   cmdWin = new CMD_WIN(e, *w);
@@ -34,6 +37,15 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
 
   sizeWin = new SIZE_WIN(e, *w);
   QObject::connect(cmdWin, &CMD_WIN::pictureSizeAsked, sizeWin, [s = sizeWin] { s->Open(); });
+  wordWin = new WORD_WIN(e, *w);
+  QObject::connect(cmdWin, &CMD_WIN::textWindowAsked, wordWin, [t = wordWin] { t->Open(); });
+  QObject::connect(w, &P_WIN::shuttingDown, wordWin, [t = wordWin] {
+    if (t->isVisible()) t->reject();
+  });
+  QObject::connect(cmdWin, &CMD_WIN::printWindowAsked, w, [this] { OpenPrintWindow(); });
+  QObject::connect(w, &P_WIN::shuttingDown, w, [this] {
+    if (prtWin) prtWin->close();
+  });
 
   // The tool settings windows open over the palette's corner and belong to
   // the main window; they are not palettes, so they don't follow the
@@ -45,6 +57,8 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
                      for (ToolSettingsWindow* s : wins)
                        if (s->kind() == kind) s->Open();
                    });
+  spopWin = new SPOP_WIN(e, *w);
+  QObject::connect(cmdWin, &CMD_WIN::specialOptionsAsked, w, [s = spopWin] { s->Open(); });
   for (ToolSettingsWindow* s : settingsWins) {
     QObject::connect(w, &P_WIN::toolSettingsFollowTool, s, [s](SettingsWindow own) {
       if (s->kind() != own) s->Unload();
@@ -52,6 +66,16 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
     QObject::connect(w, &P_WIN::quitAsking, s, [s](bool asking) { s->SetAside(asking); });
     QObject::connect(w, &P_WIN::shuttingDown, s, [s] { s->Unload(); });
   }
+}
+
+void EditorWindows::OpenPrintWindow() {
+  if (prtWin) {
+    prtWin->raise();
+    prtWin->activateWindow();
+    return;
+  }
+  prtWin = new PRT_WIN(e_, *main);
+  prtWin->Open();
 }
 
 ToolSettingsWindow* EditorWindows::settingsWindow(SettingsWindow w) const {

@@ -4,6 +4,7 @@
 #include "editor/core/CommandLine.h"
 #include "editor/core/Editor.h"
 #include "platform/Prompt.h"
+#include "platform/UserFolders.h"
 
 int main(int argc, char** argv) {
   // The whole command line is the picture's name. The toolkit would take the
@@ -23,8 +24,10 @@ int main(int argc, char** argv) {
   tupalo::EditorWindows windows(editor);
   prompter.setParent(windows.main.get());
 
-  if (windows.main->StartUp(QCoreApplication::applicationDirPath(), commandLine) ==
-      tupalo::P_WIN::StartResult::EndProgram)
+  // The data files sit beside the executable in the build folder and in
+  // share/tupalo of an installed copy.
+  const QString programFolder = tupalo::FindProgramFolder(QCoreApplication::applicationDirPath());
+  if (windows.main->StartUp(programFolder, commandLine) == tupalo::P_WIN::StartResult::EndProgram)
     return 0;
   return app.exec();
 }

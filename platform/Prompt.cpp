@@ -2,15 +2,20 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
+#include <algorithm>
 #include <vector>
 
 namespace tupalo {
@@ -264,6 +269,22 @@ FileAnswer QtPrompter::chooseFile(const FileRequest& req) {
   return {false, files.first()};
 }
 
+// ---- font dialog ----------------------------------------------------------------
+
+std::optional<FontChoice> QtPrompter::chooseFont(const FontChoice& initial) {
+  QFont font(initial.name);
+  font.setPointSize(std::max(initial.pointSize, 1));
+  font.setBold(initial.bold);
+  font.setItalic(initial.italic);
+  bool ok = false;
+  // Qt's own dialog, the same everywhere (and under Xvfb).
+  const QFont chosen =
+      QFontDialog::getFont(&ok, font, parent_, QString(), QFontDialog::DontUseNativeDialog);
+  if (!ok) return std::nullopt;
+  const int size = chosen.pointSize() > 0 ? chosen.pointSize() : qRound(chosen.pointSizeF());
+  return FontChoice{chosen.family(), size, chosen.bold(), chosen.italic()};
+}
+
 // ---- Qt's own texts --------------------------------------------------------------
 
 QTranslator* installJapaneseQtTexts() {
@@ -277,6 +298,18 @@ QTranslator* installJapaneseQtTexts() {
   }
   QCoreApplication::installTranslator(translator);
   return translator;
+}
+
+bool QtPrompter::setUpPrinter(QPrinter& printer) {
+  // The platform's printer dialog: the installed printers and, always, printing
+  // into a PDF file; paper and orientation through its properties.
+  QPrintDialog dlg(&printer, parent_);
+  dlg.setWindowTitle(QStringLiteral("プリンターの設定"));
+  dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  // It chooses the printer; printing starts elsewhere.
+  if (auto* box = dlg.findChild<QDialogButtonBox*>())
+    if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+  return dlg.exec() == QDialog::Accepted;
 }
 
 }  // namespace tupalo

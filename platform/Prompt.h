@@ -1,6 +1,6 @@
 #pragma once
-// The one seam through which the editor asks the user anything: message boxes
-// and file dialogs. The editor shows Qt dialogs through QtPrompter; tests
+// The one seam through which the editor asks the user anything: message boxes,
+// file dialogs and the font dialog. The editor shows Qt dialogs through QtPrompter; tests
 // install a ScriptedPrompter (tests/support) that answers from a script and
 // records exactly what was asked.
 
@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QTranslator;
 class QWidget;
 
@@ -46,11 +47,29 @@ struct FileAnswer {
   friend bool operator==(const FileAnswer&, const FileAnswer&) = default;
 };
 
+// A screen font as the font dialog offers it and the text tool writes with.
+struct FontChoice {
+  QString name;
+  int pointSize = 12;
+  bool bold = false;
+  bool italic = false;
+  friend bool operator==(const FontChoice&, const FontChoice&) = default;
+};
+
 class Prompter {
  public:
   virtual ~Prompter() = default;
   virtual Answer message(const MessageRequest& req) = 0;
   virtual FileAnswer chooseFile(const FileRequest& req) = 0;
+  // The font dialog, opened on `initial`; nothing when it was cancelled.
+  virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+  // The printer set-up dialog over `printer`: true when the user confirmed it,
+  // and `printer` then holds the choice (device or PDF file, paper). Without a
+  // dialog nothing changes.
+  virtual bool setUpPrinter(QPrinter& printer) {
+    (void)printer;
+    return false;
+  }
 };
 
 // Splits "Desc|pat|Desc|pat|" into (description, pattern) pairs. The trailing
@@ -83,6 +102,8 @@ class QtPrompter : public Prompter {
   void setParent(QWidget* parent) { parent_ = parent; }
   Answer message(const MessageRequest& req) override;
   FileAnswer chooseFile(const FileRequest& req) override;
+  std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+  bool setUpPrinter(QPrinter& printer) override;
 
  private:
   QWidget* parent_;

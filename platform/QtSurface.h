@@ -19,8 +19,8 @@ inline QImage asQImage(const raster::Surface& s) {
                 static_cast<qsizetype>(s.bytesPerLine()), QImage::Format_RGB32);
 }
 
-// Copies any QImage into `out` (resized to the image), alpha dropped onto the
-// opaque pixel format.
+// Copies any QImage into `out` (resized to the image). Pixels that are
+// transparent or partly so are laid over white, as on a blank page.
 void copyFromQImage(const QImage& image, raster::Surface& out);
 
 // A deep copy as a standalone QImage (Format_RGB32).

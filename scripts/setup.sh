@@ -6,10 +6,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl1-mesa-dev
+  sane-utils
   libgtest-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  fonts-noto-cjk
-  xvfb xdotool wmctrl imagemagick x11-utils openbox
+  fonts-noto-cjk poppler-utils
+  xvfb xdotool wmctrl imagemagick x11-utils openbox xclip
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()

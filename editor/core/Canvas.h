@@ -1,6 +1,8 @@
 #pragma once
-// The canvas DRAW (shows the DRAW surface 1:1) and its container DMY.
+// The canvas DRAW (shows the DRAW surface 1:1, and above it the floating
+// piece WORK and the text label WORD) and its container DMY.
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
 
@@ -27,7 +29,15 @@ class CanvasWidget : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* ev) override;
 
  private:
+  void PaintPiece(QPainter& p, const QRect& piece, const QRect& dirty);
+  void PaintWord(QPainter& p);
+
   Editor& e_;
+  // A shaped piece with its outside transparent, and the text label's
+  // letters on a transparent ground; made again when they change.
+  QImage shapedPiece_, wordImage_;
+  uint32_t shapedGeneration_ = 0, wordGeneration_ = 0;
+  raster::ColourRef wordColour_ = 0;
 };
 
 class CanvasContainer : public QWidget {

@@ -5,9 +5,12 @@
 #include <QString>
 #include <cstdint>
 
+#include "editor/addins/AddInRegistry.h"
 #include "editor/core/ToolTable.h"
 #include "editor/files/ColourDictionary.h"
 #include "editor/files/Settings.h"
+#include "platform/Prompt.h"
+#include "platform/raster/Region.h"
 #include "platform/raster/Surface.h"
 
 namespace tupalo {
@@ -38,6 +41,22 @@ struct WindowRect {
   friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
+// The largest font size, in points, that the text tool writes with.
+inline constexpr int kMaxWordPointSize = 300;
+
+// The text overlay WORD: the line of text the text tool writes and where it
+// stands over the canvas.
+struct WordLabel {
+  QString caption = QStringLiteral("  ");  // one blank at each end
+  FontChoice font{QStringLiteral("Noto Sans CJK JP"), 12, false, false};
+  raster::ColourRef colour = 0;
+  // The caption as printed in its font: the pixels of its letters, picture
+  // pixels from the label's top-left. The region's area is the label's size.
+  raster::Region glyphs;
+  Pair pos;                 // the label's top-left over the canvas, window pixels
+  uint32_t generation = 0;  // counts new captions, for whoever keeps a picture of it
+};
+
 // The palette's undo button, offered or withdrawn (EnableUndoButton).
 enum class UndoButton { Enabled, Disabled };
 
@@ -59,6 +78,14 @@ struct Editor {
   Settings settings;
   ColourDictionary colours;
   int16_t AutosaveCountdown = 0;
+  // A failed autosave's message is on screen: the clock waits for it.
+  bool AutosaveReporting = false;
+
+  // ---- add-ins ----
+  AddInRegistry addins;  // the tables of TUPA.AIN
+  // Raised while the editor waits for an add-in program: the main window
+  // refuses to close and nothing may start another picture operation.
+  int16_t AddInWaiting = 0;
 
   // ---- view ----
   int ZoomFactor = 1;
@@ -96,8 +123,20 @@ struct Editor {
   bool CanvasRedrawOff = false;
   // The work surface is shown above the canvas as the floating piece.
   bool WorkShown = false;
-  // The text overlay WORD is shown above the canvas.
+  // The floating piece stands with its top-left at WorkPos (window pixels),
+  // each pixel of WORK a PieceScale x PieceScale block of the canvas.
+  // PieceOffset is that top-left less the pointer's block (in blocks), fixed
+  // when the piece was lifted, so the piece never jumps. A polygon piece is
+  // only the pixels of PieceMask (its area WORK's size); a mask of no area
+  // means the whole rectangle.
+  Pair WorkPos;
+  Pair PieceOffset;
+  int PieceScale = 1;
+  raster::Region PieceMask;
+  uint32_t PieceGeneration = 0;  // counts lifted pieces
+  // The text overlay WORD is shown above the canvas (while the text tool is armed).
   bool WordShown = false;
+  WordLabel WORD;
   // Counts full redraws of the canvas from PIC, so a tool can tell that an
   // XOR rubber band it drew is gone and must not be drawn again to erase it.
   uint32_t CanvasGeneration = 0;
@@ -111,7 +150,7 @@ struct Editor {
   raster::Surface M_REDRAW;  // zoomed staging copy, size of DRAW
   raster::Surface UNDO;      // visible region before the last commit, size of DRAW
   raster::Surface WORK;      // work surface at picture scale
-  raster::Surface WORK2, WORK3, WORK4, WORD;
+  raster::Surface WORK2, WORK3, WORK4;
 
   Prompter* prompter = nullptr;
 };

@@ -319,6 +319,11 @@ void P_WIN::closeEvent(QCloseEvent* ev) {
     ev->accept();
     return;
   }
+  // An add-in is converting or scanning: the editor waits for it first.
+  if (e_.AddInWaiting > 0) {
+    ev->ignore();
+    return;
+  }
   e_.ClosingRequested = 1;
   if (!QuitRoutine()) {
     e_.ClosingRequested = 0;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -16,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "editor/addins/AddInRun.h"
 #include "editor/core/Canvas.h"
 #include "editor/core/Editor.h"
 #include "editor/core/View.h"
@@ -86,6 +88,12 @@ class P_WIN : public QWidget {
   void CommitRect(int x1, int y1, int x2, int y2);
   // Offers the palette's undo button or withdraws it.
   void EnableUndoButton(UndoButton state);
+  // The text window's OK: WORD takes the caption (its blanks as given), the
+  // font (its size held to 1 .. kMaxWordPointSize) and the colour, and the
+  // text tool is armed (27001) with the label over the canvas. false, with
+  // nothing changed, when the caption in that font is wider than a picture
+  // may be.
+  bool ArmWord(const QString& caption, const FontChoice& font, raster::ColourRef colour);
 
   // ---- picture files ----
   // result: 0 loaded, -1 load error, -2 unsupported type, -5 not found.
@@ -96,6 +104,12 @@ class P_WIN : public QWidget {
   FileAnswer ChooseFile(bool save, const QString& filter, int filterIndex);
   FileAnswer ChooseSaveFile();
   bool ConfirmReplacePicture();  // true = refused
+  // Runs an add-in program and waits for it with the main window and the
+  // floating windows disabled, so that nothing starts inside the wait.
+  RunOutcome RunAddIn(const QString& program, const QStringList& args);
+  // A new exchange file for an add-in; empty (and the load or save error
+  // shown for `forName`) when none can be made.
+  QString NewExchangeFile(const QString& forName, bool loading);
   void HandleDroppedFile(const QString& path);
   void SetCaption(const QString& name);
   // After a new picture arrived in PIC: picture size, zoom 1, origin 0,0,
@@ -190,6 +204,8 @@ class P_WIN : public QWidget {
  private:
   void ScrollChanged(bool horizontal, int value);
   void ResetToNewPicture();
+  void LoadThroughAddIn(const FormatEntry& reader, const QString& fileName, int16_t& result);
+  bool SaveThroughAddIn(const FormatEntry& writer, const QString& fileName);
   void ShowLoadError(int number, const QString& description, const QString& fileName);
   void ShowSaveError(const QString& fileName, const QString& reason);
   void Shutdown();
@@ -207,6 +223,9 @@ class P_WIN : public QWidget {
   QStringList splashLog_;
   void SplashStatus(const QString& text);
   std::unique_ptr<WindowPlaces> places_;
+  // The private folder of the exchange files, when the program folder is left
+  // alone; removed with the window.
+  std::shared_ptr<QTemporaryDir> exchangeFolder_;
   std::vector<std::pair<Floating, QPointer<QWidget>>> floating_;
 };
 

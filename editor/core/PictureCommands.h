@@ -22,4 +22,9 @@ bool SavePictureAs(P_WIN& w);
 // A file dropped on the main window: the question, then the loader.
 void OpenDroppedPicture(P_WIN& w, const QString& path);
 
+// The scanner button: the scanner add-in chooses the scanner (`select`, the
+// right button) or scans into a new picture; a scan that fails leaves the
+// picture as it was.
+void ScanPicture(P_WIN& w, bool select);
+
 }  // namespace tupalo

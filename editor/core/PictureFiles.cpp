@@ -1,7 +1,12 @@
 // The main window's picture files: the loader and the saver with their
 // messages, and the two file dialogs.
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTime>
 
+#include "editor/addins/AddInRegistry.h"
+#include "editor/addins/AddInRun.h"
 #include "editor/core/P_WIN.h"
 #include "editor/files/PictureFile.h"
 #include "platform/FileErrors.h"
@@ -89,6 +94,12 @@ void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
   SetBusyPointer(true);
   e_.CurrentFileName = fileName;
   Timer2.stop();
+  const int reader = findReader(e_.addins, fileName);
+  if (reader >= 0) {
+    LoadThroughAddIn(e_.addins.Readers[reader], fileName, result);
+    SetBusyPointer(false);
+    return;
+  }
   if (!hasOwnPictureExtension(fileName)) {
     SetBusyPointer(false);
     Ask(QStringLiteral("サポート外のファイル形式です。"), Buttons::Ok, Icon::Exclamation);
@@ -109,11 +120,126 @@ void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
   SetBusyPointer(false);
 }
 
+RunOutcome P_WIN::RunAddIn(const QString& program, const QStringList& args) {
+  // Nothing may start inside the wait: no drop, no gesture, no second open.
+  std::vector<std::pair<QWidget*, bool>> disabled{{this, isEnabled()}};
+  for (QWidget* w : floatingWindows()) disabled.push_back({w, w->isEnabled()});
+  for (auto& [w, was] : disabled) w->setEnabled(false);
+  const RunOutcome outcome = RunAndWait(e_, program, args);
+  for (auto& [w, was] : disabled) w->setEnabled(was);
+  return outcome;
+}
+
+QString P_WIN::NewExchangeFile(const QString& forName, bool loading) {
+  QString why;
+  const QString path = MakeExchangeFile(e_.ExchangePath, QTime::currentTime(), &why);
+  if (path.isEmpty()) {
+    const QString where = e_.ExchangePath + QStringLiteral("/GT******.BMP");
+    if (loading)
+      ShowLoadError(kErrPathFileAccess, why + QStringLiteral(" (") + where + QStringLiteral(")"),
+                    forName);
+    else
+      ShowSaveError(forName, why + QStringLiteral(" (") + where + QStringLiteral(")"));
+  }
+  return path;
+}
+
+void P_WIN::LoadThroughAddIn(const FormatEntry& reader, const QString& fileName, int16_t& result) {
+  const FoundAddIn addIn = FindAddIn(e_.addins, reader.addIn);
+  if (addIn.missing) {
+    Ask(QStringLiteral("Add_In情報が不正です実行ファイルを見つけられません"), Buttons::Ok,
+        Icon::None);
+    result = 1;
+    return;
+  }
+  const QString exchange = NewExchangeFile(fileName, true);
+  if (exchange.isEmpty()) {
+    result = -1;
+    return;
+  }
+  HidePalettes();
+  const RunOutcome run = RunAddIn(addIn.path, ExpandArguments(e_, reader.command, exchange));
+  raster::Surface loaded;
+  std::optional<PictureError> error;
+  if (run.kind != RunOutcome::Ended) {
+    // Not started: the user was told. The picture stays as it was.
+    result = 1;
+  } else if (run.exitCode != 0 || QFileInfo(exchange).size() == 0) {
+    // A reader that failed or wrote nothing has not loaded anything; the
+    // exchange file is new, so it can't hold an older picture.
+    error = PictureError{kErrPathFileAccess,
+                         run.exitCode != 0
+                             ? QStringLiteral("Add_Inプログラムが変換に失敗しました (終了コード ") +
+                                   QString::number(run.exitCode) + QStringLiteral(")")
+                             : QStringLiteral("Add_Inプログラムが画像を書き出しませんでした")};
+  } else {
+    error = readPictureFile(exchange, loaded);
+  }
+  QFile::remove(exchange);
+  ShowPalettes();
+  if (result == 1) return;
+  if (error) {
+    SetBusyPointer(false);
+    ShowLoadError(error->number, error->description, fileName);
+    result = -1;
+    // The picture on screen is kept: only a picture that was never there
+    // (start-up) becomes a new one.
+    if (e_.PIC.width() == 0 || e_.PIC.height() == 0) ResetToNewPicture();
+    return;
+  }
+  e_.PIC = std::move(loaded);
+  ResetViewAfterLoad();
+}
+
+bool P_WIN::SaveThroughAddIn(const FormatEntry& writer, const QString& fileName) {
+  const FoundAddIn addIn = FindAddIn(e_.addins, writer.addIn);
+  if (addIn.missing) {
+    Ask(QStringLiteral("Add_In情報が不正です実行ファイルを見つけられません"), Buttons::Ok,
+        Icon::None);
+    return false;
+  }
+  const QString exchange = NewExchangeFile(fileName, false);
+  if (exchange.isEmpty()) return false;
+  QString why;
+  if (!writeBitmapFile(exchange, e_.PIC, &why)) {
+    QFile::remove(exchange);
+    ShowSaveError(fileName, why);
+    return false;
+  }
+  HidePalettes();
+  // %ON names the file being written; the picture takes that name only once
+  // it was written (the caller's business).
+  const QString previousName = e_.CurrentFileName;
+  e_.CurrentFileName = fileName;
+  const QStringList args = ExpandArguments(e_, writer.command, exchange);
+  e_.CurrentFileName = previousName;
+  const FileStamp before = stampOf(fileName);
+  const RunOutcome run = RunAddIn(addIn.path, args);
+  const FileStamp after = stampOf(fileName);
+  QFile::remove(exchange);
+  ShowPalettes();
+  if (run.kind != RunOutcome::Ended) return false;
+  // A writer that failed, or ended without writing the file, has not saved.
+  if (run.exitCode != 0 || !after.exists || after == before) {
+    SetBusyPointer(false);
+    ShowSaveError(fileName,
+                  run.exitCode != 0
+                      ? QStringLiteral("Add_Inプログラムが変換に失敗しました (終了コード ") +
+                            QString::number(run.exitCode) + QStringLiteral(")")
+                      : QStringLiteral("Add_Inプログラムがファイルを書き出しませんでした"));
+    return false;
+  }
+  return true;
+}
+
 bool P_WIN::SaveImage(const QString& fileName) {
   SetBusyPointer(true);
   Timer2.stop();
   bool ok = false;
-  if (!hasOwnPictureExtension(fileName)) {
+  if (const int writer = findWriter(e_.addins, fileName); writer >= 0) {
+    ok = SaveThroughAddIn(e_.addins.Writers[writer], fileName);
+    SetBusyPointer(false);
+  } else if (!hasOwnPictureExtension(fileName)) {
     SetBusyPointer(false);
     Ask(QStringLiteral("サポート外のファイル形式です。"), Buttons::Ok, Icon::Exclamation);
   } else {
@@ -144,20 +270,27 @@ FileAnswer P_WIN::ChooseFile(bool save, const QString& filter, int filterIndex) 
 }
 
 FileAnswer P_WIN::ChooseOpenFile() {
+  QString filter =
+      QStringLiteral("All Files(*.*)|*.*|BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|");
+  const AddInRegistry& r = e_.addins;
+  for (int i = 0; i < r.ReaderCount; ++i) filter += r.Readers[i].filter;
   const QString upper = upperAscii(e_.CurrentFileName.trimmed());
-  const int index = upper.endsWith(QLatin1String(".BMP"))   ? 2
+  const int reader = findReader(r, e_.CurrentFileName);
+  const int index = reader >= 0                             ? reader + 4
+                    : upper.endsWith(QLatin1String(".BMP")) ? 2
                     : upper.endsWith(QLatin1String(".ICO")) ? 3
                                                             : 1;
-  return ChooseFile(
-      false, QStringLiteral("All Files(*.*)|*.*|BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|"),
-      index);
+  return ChooseFile(false, filter, index);
 }
 
 FileAnswer P_WIN::ChooseSaveFile() {
+  QString filter = QStringLiteral("BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|");
+  const AddInRegistry& r = e_.addins;
+  for (int i = 0; i < r.WriterCount; ++i) filter += r.Writers[i].filter;
   const QString upper = upperAscii(e_.CurrentFileName.trimmed());
-  FileAnswer answer =
-      ChooseFile(true, QStringLiteral("BMP Files(*.BMP)|*.BMP|ICON Files(*.ICO)|*.ICO|"),
-                 upper.endsWith(QLatin1String(".ICO")) ? 2 : 1);
+  const int writer = findWriter(r, e_.CurrentFileName);
+  const int index = writer >= 0 ? writer + 3 : upper.endsWith(QLatin1String(".ICO")) ? 2 : 1;
+  FileAnswer answer = ChooseFile(true, filter, index);
   answer.path = answer.path.trimmed();
   return answer;
 }

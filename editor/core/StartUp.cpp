@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "editor/addins/AddInRegistry.h"
 #include "editor/core/P_WIN.h"
 #include "editor/core/PictureCommands.h"
 #include "editor/core/Splash.h"
@@ -10,8 +11,10 @@
 #include "editor/files/ColourFile.h"
 #include "editor/files/Configuration.h"
 #include "editor/pixel/ToolSettings.h"
+#include "platform/AppIcon.h"
 #include "platform/HelpWindow.h"
 #include "platform/Prompt.h"
+#include "platform/UserFolders.h"
 
 namespace tupalo {
 
@@ -33,10 +36,14 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   QString path = appPath;
   while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
   e_.AppPath = path.trimmed();
-  // Every file the editor writes goes through these two; for now they are the
-  // program folder itself.
-  e_.UserPath = e_.AppPath;
-  e_.ExchangePath = e_.AppPath;
+  // Every file the editor writes goes to one of these two: the program folder
+  // itself when it may be written, else the user's own folders.
+  const WritableFolders folders = ChooseWritableFolders(e_.AppPath);
+  e_.UserPath = folders.user;
+  e_.ExchangePath = folders.exchange;
+  exchangeFolder_ = folders.exchangeFolder;
+  // Every window of the editor (the floating ones too) shows the program's icon.
+  QApplication::setWindowIcon(ApplicationIcon(e_.AppPath));
   e_.TitlePrefix = QStringLiteral("Tupa ");
 
   const int depth =
@@ -51,7 +58,11 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
     }
   }
 
-  // The add-in registry is read here once add-ins exist.
+  QString addInError;
+  if (!LoadAddInRegistry(e_, &addInError))
+    Ask(addInRegistryPath(e_.UserPath) +
+            QStringLiteral("\nAdd_In情報を読み込めませんでした\n理由 : ") + addInError,
+        Buttons::Ok, Icon::Exclamation);
 
   SplashStatus(QStringLiteral("Checking commandline.."));
   const QString fileName = commandLine;
@@ -85,7 +96,8 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   e_.PalettesShown = 1;
 
   SplashStatus(QStringLiteral("Initilizing from tupa.cnf..."));
-  LoadConfiguration(e_.AppPath, e_.settings, *places_, fileFromCommandLine, e_.CurrentFileName);
+  LoadConfiguration(e_.UserPath, e_.AppPath, e_.settings, *places_, fileFromCommandLine,
+                    e_.CurrentFileName);
   // The tools take these as their settings windows' bars could give them.
   toolsettings::ClampToolSettings(e_.settings);
 
@@ -118,8 +130,8 @@ P_WIN::StartResult P_WIN::StartUp(const QString& appPath, const QString& command
   // read is neither seeded over nor replaced at quit: the user hears of it
   // now, before making pages that would not be kept.
   QString colourError;
-  if (!LoadColourFile(e_.AppPath, e_.colours, &colourError)) {
-    Ask(colourFilePath(e_.AppPath) +
+  if (!LoadColourFile(e_.UserPath, e_.AppPath, e_.colours, &colourError)) {
+    Ask(colourFilePath(e_.UserPath) +
             QStringLiteral("\n色定義ファイルを読み込めませんでした\n理由 : ") + colourError +
             QStringLiteral("\n標準の色定義で起動します（色辞書の変更は保存されません）"),
         Buttons::Ok, Icon::Exclamation);
@@ -215,16 +227,16 @@ void P_WIN::Shutdown() {
   // What a window takes as it closes is written with the rest.
   emit shuttingDown();
   QString error;
-  if (!SaveConfiguration(e_.AppPath, e_.settings, *places_, &error)) {
-    Ask(configFilePath(e_.AppPath) +
+  if (!SaveConfiguration(e_.UserPath, e_.AppPath, e_.settings, *places_, &error)) {
+    Ask(configFilePath(e_.UserPath) +
             QStringLiteral("\n設定ファイルを保存できませんでした\n理由 : ") + error,
         Buttons::Ok, Icon::Exclamation);
   }
   // The user's colour pages live only in memory until now; a failed write
   // leaves the old file, and the user must hear of it.
   QString colourError;
-  if (!SaveColourFile(e_.AppPath, e_.colours, &colourError)) {
-    Ask(colourFilePath(e_.AppPath) +
+  if (!SaveColourFile(e_.UserPath, e_.AppPath, e_.colours, &colourError)) {
+    Ask(colourFilePath(e_.UserPath) +
             QStringLiteral("\n色定義ファイルを保存できませんでした\n理由 : ") + colourError,
         Buttons::Ok, Icon::Exclamation);
   }

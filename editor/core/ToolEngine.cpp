@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "editor/core/FloatingPiece.h"
 #include "editor/core/P_WIN.h"
 #include "editor/core/Tool.h"
 #include "editor/core/Undo.h"
@@ -361,6 +362,27 @@ void ToolEngine::AddDirty(const QRect& box) {
 void ToolEngine::RedrawCanvas() {
   RedrawView(e_);
   w_.DRAW->refreshAll();
+}
+
+void ToolEngine::RepaintOverlay(const WindowRect& r) {
+  if (!r.empty()) Refresh(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)));
+}
+
+void ToolEngine::MovePiece(int X, int Y) {
+  const WindowRect before = PieceRect(e_);
+  FollowPointer(e_, X, Y);
+  const WindowRect after = PieceRect(e_);
+  if (after == before) return;
+  RepaintOverlay(before);
+  RepaintOverlay(after);
+}
+
+void ToolEngine::StampPieceAt(int X, int Y) {
+  const WindowRect before = PieceRect(e_);
+  FollowPointer(e_, X, Y);
+  const WindowRect stamped = StampPiece(e_);
+  RepaintOverlay(before);
+  if (!stamped.empty()) Touch(stamped.left, stamped.top, stamped.right, stamped.bottom);
 }
 
 void ToolEngine::ShowSub(const QString& text) {

@@ -92,7 +92,17 @@ class ToolEngine {
   // The part of the canvas the gesture under way has drawn on, since its
   // first press (window pixels); empty when it drew nothing.
   WindowRect dirtyRect() const { return dirty_; }
-  void RedrawCanvas();                // RedrawView and repaint
+  void RedrawCanvas();  // RedrawView and repaint
+  // Repaints the canvas widget over `r` (window pixels; what lies off the
+  // canvas is ignored) without counting it as drawn: for what floats above
+  // the canvas and never reaches the picture.
+  void RepaintOverlay(const WindowRect& r);
+  // The floating piece follows the pointer; the widget repaints only what it
+  // left and what it entered.
+  void MovePiece(int X, int Y);
+  // The floating piece moves to the pointer and is stamped onto the canvas
+  // there (a drawn change, as through Paint); it floats no more.
+  void StampPieceAt(int X, int Y);
   void ShowSub(const QString& text);  // INF_SUB, when the status line is shown
   // "Size X= w Y= h" of the rectangle from the press to (X, Y), picture pixels.
   void ShowSize(int X, int Y);

@@ -10,10 +10,14 @@ class Tool;
 
 // ShapeTools.cpp: Pset .. Circlefill.
 std::unique_ptr<Tool> MakeShapeTool(int base);
-// MultiClickTools.cpp: Polygon, Line(Type2), Bezier Line.
+// MultiClickTools.cpp: Polygon, Polygon Copy, Line(Type2), Bezier Line.
 std::unique_ptr<Tool> MakeMultiClickTool(int base);
 // CellTools.cpp: the expanded-mode shapes.
 std::unique_ptr<Tool> MakeCellTool(int base);
+// CopyTools.cpp: Area copy, the expanded-mode Copy, Copy to and from Clipboard.
+std::unique_ptr<Tool> MakeCopyTool(int base);
+// TextTool.cpp: Write word.
+std::unique_ptr<Tool> MakeTextTool(int base);
 // ViewTools.cpp: the one-shot magnifier and the colour pick.
 std::unique_ptr<Tool> MakeMagnifierTool(int base);
 std::unique_ptr<Tool> MakeColourPickTool(int base);

@@ -32,8 +32,10 @@ constexpr ToolInfo Sprayer(int code, const char* name, std::unique_ptr<Tool> (*m
 constexpr ToolInfo DotPen(int code, const char* name, std::unique_ptr<Tool> (*make)(int)) {
   return {code, name, code, P::Normal, S::None, false, false, C::StrokeRect, O::None, make};
 }
-constexpr ToolInfo Floating(int code, const char* name, O overlay) {
-  return {code, name, code, P::Normal, S::None, false, false, C::View, overlay, nullptr};
+// A tool whose first step floats something above the canvas.
+constexpr ToolInfo Floating(int code, const char* name, O overlay,
+                            std::unique_ptr<Tool> (*make)(int)) {
+  return {code, name, code, P::Normal, S::None, false, false, C::View, overlay, make};
 }
 
 const auto kTools = std::to_array<ToolInfo>({
@@ -55,8 +57,8 @@ const auto kTools = std::to_array<ToolInfo>({
     Row(DownSideChange, "Down side change", MakeSideChangeTool),
     Row(Reverse, "Reverse", MakeReverseTool),
     Row(ChangeColor, "Change color", MakeColourChangeTool),
-    Row(CopyToClipboard, "Copy to Clipboard"),
-    Floating(CopyFromClipboard, "Copy from Clipboard", O::Work),
+    Row(CopyToClipboard, "Copy to Clipboard", MakeCopyTool),
+    Floating(CopyFromClipboard, "Copy from Clipboard", O::Work, MakeCopyTool),
     Sprayer(Spray, "Spray", MakeSprayTool, P::Spray),
     Sprayer(MaskSpray, "Mask Spray", MakeSprayTool),
     Row(FuzzyMaskPen, "Fuzzy Mask Pen", MakeMaskPenTool, P::Normal, S::Fuzzy),
@@ -64,7 +66,7 @@ const auto kTools = std::to_array<ToolInfo>({
     Row(ReverseChangeColor, "Reverse ChangeCol.", MakeColourChangeTool),
     Row(ReverseFuzzyChangeColor, "Fuz.Rev.Change Col.", MakeColourChangeTool, P::Normal, S::Fuzzy),
     Row(Polygon, "Polygon ", MakeMultiClickTool),
-    Row(PolygonCopy, "Polygon Copy"),
+    Row(PolygonCopy, "Polygon Copy", MakeMultiClickTool),
     Row(LineType2, "Line(Type2)", MakeMultiClickTool),
     Row(GlassMirror, "Glass Mirror", MakeGlassMirrorTool),
     Row(BezierLine, "Bezier Line", MakeMultiClickTool),
@@ -86,9 +88,9 @@ const auto kTools = std::to_array<ToolInfo>({
     Row(ExpVPen, "V Pen", MakeColourChangeTool, P::Normal, S::Hset),
     Row(ExpLine, kNoName, MakeCellTool),
     Row(ExpLineType2, "Line(Type2)", MakeCellTool),
-    Row(ExpCopy, "Copy"),
-    Row(AreaCopy, "Area copy "),
-    Floating(WriteWord, "Write word", O::Word),
+    Row(ExpCopy, "Copy", MakeCopyTool),
+    Row(AreaCopy, "Area copy ", MakeCopyTool),
+    Floating(WriteWord, "Write word", O::Word, MakeTextTool),
 
     Step(NextVertex(Polygon), Polygon, true),
     Step(VertexAdded(Polygon), Polygon, true),
@@ -97,7 +99,7 @@ const auto kTools = std::to_array<ToolInfo>({
     Step(NextVertex(PolygonCopy), PolygonCopy, true),
     Step(VertexAdded(PolygonCopy), PolygonCopy, true),
     Step(VerticesOverrun(PolygonCopy), PolygonCopy, true),
-    Step(FourthStep(PolygonCopy), PolygonCopy, true),
+    Step(FourthStep(PolygonCopy), PolygonCopy, true, O::Work),
     Step(NextVertex(LineType2), LineType2, true),
     Step(VertexAdded(LineType2), LineType2, true),
     Step(VerticesOverrun(LineType2), LineType2, true),
@@ -107,9 +109,11 @@ const auto kTools = std::to_array<ToolInfo>({
     Step(BezierControl2, BezierLine, true),
     Step(ExpLineNextVertex, ExpLineType2, true),
     Step(ExpLineEnded, ExpLineType2, true),
-    Step(ExpCopyFloating, ExpCopy, false, O::Work),
+    // A floating piece waits for the press that stamps it, as a shape waits
+    // for its next click: what drops the one drops the other.
+    Step(ExpCopyFloating, ExpCopy, true, O::Work),
     Step(ExpCopyStamped, ExpCopy, false),
-    Step(AreaCopyFloating, AreaCopy, false, O::Work),
+    Step(AreaCopyFloating, AreaCopy, true, O::Work),
     Step(AreaCopyStamped, AreaCopy, false),
     Step(WriteWordPlaced, WriteWord, false),
 });

@@ -1,7 +1,6 @@
 #include "editor/core/Undo.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "editor/core/P_WIN.h"
 #include "editor/core/ToolEngine.h"
@@ -56,12 +55,15 @@ QString AutosaveTarget(const Editor& e) {
   // go to the recovery file instead.
   if (e.settings.ASAM == 1 && !e.CurrentFileName.isEmpty() && hasBitmapExtension(e.CurrentFileName))
     return e.CurrentFileName;
-  return e.AppPath + QStringLiteral("/AUTOSAVE.BMP");
+  return e.UserPath + QStringLiteral("/AUTOSAVE.BMP");
 }
 
 void Timer2_Timer(P_WIN& w) {
   Editor& e = w.editor();
   if (e.settings.ASAT == 0) return;
+  // The ticks go on while the message of a failed save waits for the user;
+  // they must not pile up further saves and messages behind it.
+  if (e.AutosaveReporting) return;
   // Counts down to 0 and stays there, so a negative interval cannot wrap.
   e.AutosaveCountdown = static_cast<int16_t>(std::max(e.AutosaveCountdown - 1, 0));
   if (e.AutosaveCountdown >= 1) return;
@@ -69,17 +71,25 @@ void Timer2_Timer(P_WIN& w) {
   // while it repainted: save on the next tick instead of cutting in.
   if (w.waitWin->isOpen()) return;
 
-  BusyScope busy(*w.waitWin, QStringLiteral("タイマー保存中"));
   const QString target = AutosaveTarget(e);
-  busy.progress(0, 0);
-  // The write is atomic: a failure leaves the previous file as it was. Errors
-  // are not reported; editing goes on and the next save tries again.
-  try {
-    writeBitmapFile(target, e.PIC);
-  } catch (const std::exception&) {
+  QString error;
+  {
+    BusyScope busy(*w.waitWin, QStringLiteral("タイマー保存中"));
+    busy.progress(0, 0);
+    // The write is atomic: a failure leaves the previous file as it was.
+    if (!writeBitmapFile(target, e.PIC, &error) && error.isEmpty())
+      error = QStringLiteral("書き込めませんでした");
+    busy.progress(1, 1);
+    e.AutosaveCountdown = e.settings.ASAT;
   }
-  busy.progress(1, 1);
-  e.AutosaveCountdown = e.settings.ASAT;
+  // A user who trusts the autosave must hear that it did not happen; editing
+  // goes on and the next interval tries again.
+  if (!error.isEmpty()) {
+    e.AutosaveReporting = true;
+    w.Ask(target + QStringLiteral("\nタイマー保存できませんでした\n理由 : ") + error, Buttons::Ok,
+          Icon::Exclamation);
+    e.AutosaveReporting = false;
+  }
 }
 
 }  // namespace tupalo

@@ -21,7 +21,7 @@ bool UndoStep(Editor& e);
 void Timer2_Timer(P_WIN& w);
 
 // Where the autosave writes: the picture's own file when ASAM is 1 and the
-// picture has a bitmap file name, otherwise AUTOSAVE.BMP in the program folder.
+// picture has a bitmap file name, otherwise AUTOSAVE.BMP in the user folder.
 QString AutosaveTarget(const Editor& e);
 
 }  // namespace tupalo

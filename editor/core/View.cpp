@@ -25,10 +25,17 @@ int VisibleExtent(int inner, int drawOffset, int zoom, int picExtent, bool* scro
 }
 
 void ReturnToFirstStep(Editor& e) {
+  if (e.ToolCode == tool::WriteWord) {
+    // The armed text goes unwritten; the text window arms it again.
+    e.ToolCode = tool::WriteWordPlaced;
+    e.WordShown = false;
+    e.GestureStage = e.UndoAvailable == 1 ? 2 : 0;
+  }
   if (IsPendingMultiStep(e.ToolCode)) {
     e.ToolCode = BaseToolCode(e.ToolCode);
     e.PointCount = 0;
-    // The piece a polygon copy or a Line(Type2) floats goes with it.
+    // The piece an area copy, a polygon copy or a Line(Type2) floats goes
+    // with it.
     if (e.ToolCode != tool::Polygon && e.ToolCode != tool::BezierLine) e.WorkShown = false;
     e.GestureStage = e.UndoAvailable == 1 ? 2 : 0;
   }

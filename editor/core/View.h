@@ -28,7 +28,8 @@ int VisibleExtent(int inner, int drawOffset, int zoom, int picExtent, bool* scro
 
 // Takes a multi-step tool that is between its steps back to its first step:
 // its vertices are dropped, the piece it floated is hidden, nothing is
-// committed, and no gesture is pending any more. In state 11010 the work
+// committed, and no gesture is pending any more. Armed text is dropped
+// unwritten (27002). In state 11010 the work
 // surface gets its thin copy pen back. Scrolling, a relayout, the right
 // button, the undo command and a change of tool all go through here.
 void ReturnToFirstStep(Editor& e);

@@ -106,20 +106,22 @@ bool holdsColourPages(const QStringList& lines) {
   return false;
 }
 
-bool LoadColourFile(const QString& appPath, ColourDictionary& d, QString* error) {
+bool LoadColourFile(const QString& userPath, const QString& appPath, ColourDictionary& d,
+                    QString* error) {
   d = ColourDictionary{};
   // A file without a single page (empty, only comments, damaged) would also
   // be its own template at quit and store nothing: it is seeded like a
   // missing one.
   const SeededText file =
-      readOrSeedConfigFile(colourFilePath(appPath), colourTemplatePath(appPath), holdsColourPages);
+      readOrSeedConfigFile(colourFilePath(userPath), colourTemplatePath(appPath), holdsColourPages);
   applyColourFile(file.text.lines, d);
   if (error) *error = file.readError;
   return file.readError.isEmpty();
 }
 
-bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* error) {
-  const QString path = colourFilePath(appPath);
+bool SaveColourFile(const QString& userPath, const QString& appPath, const ColourDictionary& d,
+                    QString* error) {
+  const QString path = colourFilePath(userPath);
   ConfigText templ;
   QString why;
   if (!readConfigFile(path, templ, &why)) {

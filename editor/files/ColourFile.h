@@ -11,27 +11,29 @@
 
 namespace tupalo {
 
-inline QString colourFilePath(const QString& appPath) {
-  return appPath + QStringLiteral("/TUPA.CDI");
+inline QString colourFilePath(const QString& userPath) {
+  return userPath + QStringLiteral("/TUPA.CDI");
 }
 inline QString colourTemplatePath(const QString& appPath) {
   return appPath + QStringLiteral("/DEFAULT.CDI");
 }
 
 // Resets `d` (default names, every colour 0, page 0), then reads TUPA.CDI from
-// `appPath`. A TUPA.CDI that doesn't exist or holds no page is seeded from
-// DEFAULT.CDI. One that exists but can't be read is left alone: the factory
-// pages are shown instead and false is returned with *error set to a Japanese
-// reason. With neither file readable the reset state stays.
-bool LoadColourFile(const QString& appPath, ColourDictionary& d, QString* error = nullptr);
+// the user folder `userPath`. A TUPA.CDI that doesn't exist or holds no page is
+// seeded from DEFAULT.CDI of the program folder `appPath`. One that exists but
+// can't be read is left alone: the factory pages are shown instead and false is
+// returned with *error set to a Japanese reason. With neither file readable the reset state stays.
+bool LoadColourFile(const QString& userPath, const QString& appPath, ColourDictionary& d,
+                    QString* error = nullptr);
 
-// Rewrites TUPA.CDI from its own lines with the names and colours of `d`, in
-// the encoding and line ends it has; when it is gone or holds no page, from
-// DEFAULT.CDI's lines, and with neither, from a layout of all ten pages. The
-// old file is replaced atomically: on any failure it is left as it was and
-// false is returned with *error set to a Japanese reason. A TUPA.CDI that
-// exists but can't be read is not replaced.
-bool SaveColourFile(const QString& appPath, const ColourDictionary& d, QString* error = nullptr);
+// Rewrites TUPA.CDI in `userPath` from its own lines with the names and
+// colours of `d`, in the encoding and line ends it has; when it is gone or
+// holds no page, from the lines of DEFAULT.CDI in `appPath`, and with neither, from a layout of all
+// ten pages. The old file is replaced atomically: on any failure it is left as it was and false is
+// returned with *error set to a Japanese reason. A TUPA.CDI that exists but can't be read is not
+// replaced.
+bool SaveColourFile(const QString& userPath, const QString& appPath, const ColourDictionary& d,
+                    QString* error = nullptr);
 
 // Whether `lines` hold a page (a CNAM line) before their end line.
 bool holdsColourPages(const QStringList& lines);

@@ -269,16 +269,16 @@ QStringList renderConfiguration(const QStringList& templateLines, const Settings
   });
 }
 
-void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host,
-                       bool fileFromCommandLine, QString& currentFileName) {
+void LoadConfiguration(const QString& userPath, const QString& appPath, Settings& s,
+                       ConfigHost& host, bool fileFromCommandLine, QString& currentFileName) {
   s.setDefaults();
   const SeededText file =
-      readOrSeedConfigFile(configFilePath(appPath), configTemplatePath(appPath));
+      readOrSeedConfigFile(configFilePath(userPath), configTemplatePath(appPath));
   applyConfiguration(file.text.lines, s, host, fileFromCommandLine, currentFileName);
 }
 
-bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host,
-                       QString* error) {
+bool SaveConfiguration(const QString& userPath, const QString& appPath, const Settings& s,
+                       ConfigHost& host, QString* error) {
   ConfigText templ;
   QString why;
   if (!readConfigFile(configTemplatePath(appPath), templ, &why)) {
@@ -291,12 +291,12 @@ bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& ho
   // Shift-JIS and CR LF); a new one is UTF-8 with LF.
   ConfigText current;
   const TextFormat format =
-      readConfigFile(configFilePath(appPath), current) ? current.format : TextFormat{};
+      readConfigFile(configFilePath(userPath), current) ? current.format : TextFormat{};
   // Restore before measuring: a minimised window's geometry is not the one to
   // reopen with.
   if (host.mainState() == 1) host.restoreMainIfMinimised();
-  return writeConfigFile(configFilePath(appPath), renderConfiguration(templ.lines, s, host), format,
-                         error);
+  return writeConfigFile(configFilePath(userPath), renderConfiguration(templ.lines, s, host),
+                         format, error);
 }
 
 }  // namespace tupalo

@@ -1,7 +1,8 @@
 #pragma once
-// TUPA.CNF, the settings file beside the program, and its factory copy
-// DEFAULT.CNF, which seeds a missing TUPA.CNF and is the template TUPA.CNF is
-// rewritten from (its order, comments and unknown keys decide the output).
+// TUPA.CNF, the settings file in the user folder (beside the program unless
+// the program folder is left alone, see platform/UserFolders.h), and its
+// factory copy DEFAULT.CNF in the program folder, which seeds a missing TUPA.CNF and is the
+// template TUPA.CNF is rewritten from (its order, comments and unknown keys decide the output).
 
 #include <QString>
 #include <QStringList>
@@ -44,29 +45,31 @@ class ConfigHost {
   virtual void autosaveIntervalRead(int16_t asat) = 0;
 };
 
-inline QString configFilePath(const QString& appPath) {
-  return appPath + QStringLiteral("/TUPA.CNF");
+inline QString configFilePath(const QString& userPath) {
+  return userPath + QStringLiteral("/TUPA.CNF");
 }
 inline QString configTemplatePath(const QString& appPath) {
   return appPath + QStringLiteral("/DEFAULT.CNF");
 }
 
-// Resets `s` to the defaults, then reads TUPA.CNF from `appPath` (seeding it
-// from DEFAULT.CNF when it doesn't exist) and applies each key. RPNM becomes
+// Resets `s` to the defaults, then reads TUPA.CNF from the user folder
+// `userPath` (seeding it from DEFAULT.CNF of the program folder `appPath` when
+// it doesn't exist) and applies each key. RPNM becomes
 // `currentFileName` only when it is empty, no file came on the command line
 // and RPNX is not 0. With neither file readable the defaults stay.
-void LoadConfiguration(const QString& appPath, Settings& s, ConfigHost& host,
-                       bool fileFromCommandLine, QString& currentFileName);
+void LoadConfiguration(const QString& userPath, const QString& appPath, Settings& s,
+                       ConfigHost& host, bool fileFromCommandLine, QString& currentFileName);
 
-// Rewrites TUPA.CNF from the template DEFAULT.CNF and `s`; the main window's
+// Rewrites TUPA.CNF in `userPath` from the template DEFAULT.CNF in `appPath`
+// and `s`; the main window's
 // keys come from the window itself (a minimised window is restored first).
 // RPNM is written from s.RPNM, so set it to the current file name first. The
 // file is written in the encoding and line ends TUPA.CNF has (the template is
 // decoded on its own); a new one is UTF-8 with LF. The old file is replaced
 // atomically: on any failure it is left as it was and false is returned with
 // *error set to a Japanese reason.
-bool SaveConfiguration(const QString& appPath, const Settings& s, ConfigHost& host,
-                       QString* error = nullptr);
+bool SaveConfiguration(const QString& userPath, const QString& appPath, const Settings& s,
+                       ConfigHost& host, QString* error = nullptr);
 
 // The two halves above without the files, for tests and fuzzing.
 // applyConfiguration reads `lines` up to "[EOF]" into `s` (not reset first).

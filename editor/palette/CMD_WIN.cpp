@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <cmath>
 
+#include "editor/core/FloatingPiece.h"
 #include "editor/core/P_WIN.h"
 #include "editor/core/ToolTable.h"
 #include "editor/core/Undo.h"
@@ -196,8 +197,8 @@ void CMD_WIN::CMD_B_Click(int i) {
       switch (ReadClipboardPicture(piece)) {
         case ClipboardRead::Ok:
           // The work surface takes the clipboard's picture and floats it.
-          e_.WORK = std::move(piece);
-          code = 19;
+          FloatPicture(e_, std::move(piece));
+          code = tool::CopyFromClipboard;
           break;
         case ClipboardRead::TooLarge:
           ShowTooLargeMessage();
@@ -208,14 +209,14 @@ void CMD_WIN::CMD_B_Click(int i) {
       }
     }
   } else if (i == 20) {
-    // The text window (WORD_WIN) opens here, modeless, once it exists; the
-    // tool stays as it is until its OK arms the text.
+    // The tool stays as it is until the text window's OK arms the text.
   } else {
     code = *CmdButtonToolCode(i, e_.settings.LMOD);
   }
   owner_.SelectTool(code);
   RequestedSettingsWindow = SettingsWindow::None;
   if (RightClickPending == 1) ShowSettingsWindow(CmdButtonSettingsWindow(i));
+  if (i == 20) emit textWindowAsked();
 }
 
 void CMD_WIN::EDIT_B_Click(int i) {
@@ -250,7 +251,7 @@ void CMD_WIN::EFCT_B_Click(int i) {
       // once it exists.
       break;
     case 5:
-      // The special-option window (SPOP_WIN) opens here once it exists.
+      emit specialOptionsAsked();
       break;
     default:
       break;

@@ -75,6 +75,12 @@ class CMD_WIN : public QWidget {
   void settingsWindowAsked(SettingsWindow w);
   // The size button asked for the picture size window.
   void pictureSizeAsked();
+  // The text button asked for the text window.
+  void textWindowAsked();
+  // The print button asked for the print window.
+  void printWindowAsked();
+  // The special-option button was pressed: the launcher window opens.
+  void specialOptionsAsked();
 
  public:
   // ---- event handlers ----

@@ -84,11 +84,12 @@ void CMD_WIN::FILE_B_Click(int i) {
       NewPicture();
       break;
     case 6:
-      // The print window (PRT_WIN) is shown here, modally, once it exists.
+      // A gesture left half done would wait behind the disabled main window.
+      owner_.EndPendingGesture();
+      emit printWindowAsked();
       break;
     case 7:
-      // The scanner add-in runs here once the add-in registry exists (the
-      // button is hidden until then).
+      if (e_.addins.HasTwainScan == 1) tupalo::ScanPicture(owner_, RightClickPending == 1);
       break;
   }
 }

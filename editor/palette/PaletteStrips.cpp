@@ -237,9 +237,8 @@ void CMD_WIN::PaintButtonStrip(Strip strip) {
       break;
     case Strip::File: {
       PaintFamily(Family::File, SelectedFileButton);
-      // The scanner button needs a scanner add-in; the add-in registry tells
-      // once it exists, until then there is none.
-      const bool hasTwainScan = false;
+      // The scanner button needs a scanner add-in.
+      const bool hasTwainScan = e_.addins.HasTwainScan == 1;
       FILE_B[7]->setVisible(hasTwainScan);
       FILE_B[7]->setEnabled(hasTwainScan);
       break;

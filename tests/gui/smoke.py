@@ -4,7 +4,7 @@ server (Xvfb), a window manager (openbox), the mouse and keys through xdotool,
 screenshots through ImageMagick. Not part of `make test`; run it by hand after
 changes to windows, gestures or the palette:
 
-    python3 tests/gui/smoke.py [build/bin]
+    python3 tests/gui/smoke.py [build/bin [flow ...]]
 
 It starts its own Xvfb on a free display with a fresh program folder, and
 prints one line per check. The places below follow the factory settings
@@ -392,6 +392,76 @@ def effects_and_picture_size(s):
           all(results), str(results))
 
 
+def copy_paste_and_text(s):
+    s.start()
+    s.palette_group("drawing")
+    s.palette_button(0, 1)            # Boxfill
+    s.canvas_drag((50, 50), (89, 79))
+    s.palette_group("editing")
+    s.palette_button(0, 0)            # Area copy
+    s.canvas_drag((50, 50), (89, 79))
+    for x, y in ((200, 150), (339, 229)):
+        s.run("xdotool", "mousemove", str(CANVAS[0] + x), str(CANVAS[1] + y))
+        time.sleep(0.2)
+    s.canvas_click(339, 229)          # the piece was lifted with the pointer at its corner
+    s.palette_button(0, 1)            # Copy to Clipboard
+    s.canvas_drag((40, 45), (99, 84))
+    if shutil.which("xclip"):
+        png = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"],
+                             env=s.env, capture_output=True).stdout
+        size = struct.unpack(">II", png[16:24]) if png[:4] == b"\x89PNG" else None
+        check("Copy to Clipboard: another program reads a 60 x 40 PNG", size == (60, 40), size)
+    s.palette_group("drawing")
+    s.palette_button(3, 1)            # the text window
+    time.sleep(1.0)
+    s.run("xdotool", "type", "--delay", "30", "Tupa")
+    s.key("Return")                   # OK
+    s.run("xdotool", "mousemove", str(CANVAS[0] + 450), str(CANVAS[1] + 350))
+    time.sleep(0.3)
+    s.canvas_click(450, 350)
+    s.palette_group("file")
+    s.click(PALETTE[0] + 12, PALETTE[1] + 2 * BUTTON + 12 + 24 + 12 + 12)  # Save as
+    time.sleep(1.0)
+    target = os.path.join(s.tmp, "copy.bmp")
+    s.run("xdotool", "type", "--delay", "20", target)
+    s.key("Return")
+    time.sleep(1.0)
+    ink = read_bmp_ink(target) if os.path.exists(target) else set()
+    box = lambda l, t: {(x, y) for y in range(t, t + 30) for x in range(l, l + 40)}
+    text = {p for p in ink if abs(p[0] - 450) < 120 and abs(p[1] - 350) < 40}
+    check("a 40 x 30 box lifted and stamped elsewhere: both in the saved picture",
+          box(50, 50) | box(300, 200) == ink - text)
+    check("text written about the click", len(text) > 100)
+    s.stop()
+
+
+def print_window(s):
+    s.start()
+    before = set(s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa",
+                       check_rc=False).split())
+    s.palette_group("file")
+    s.click(PALETTE[0] + 2 * BUTTON + 12, PALETTE[1] + 2 * BUTTON + 12 + 24 + 12 + 12)  # Print
+    time.sleep(1.0)
+    after = set(s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa",
+                      check_rc=False).split())
+    new = sorted(after - before)
+    # While it is open the canvas takes no strokes.
+    s.palette_group("drawing")
+    s.palette_button(3, 0)  # Box
+    s.canvas_drag((40, 40), (120, 100))
+    untouched = s.pixel(CANVAS[0] + 40, CANVAS[1] + 60) == (255, 255, 255)
+    for w in new:
+        s.run("wmctrl", "-i", "-c", w)  # the title bar's close
+    time.sleep(0.7)
+    s.palette_group("drawing")
+    s.palette_button(3, 0)  # Box
+    s.canvas_drag((40, 40), (120, 100))
+    drawn = s.pixel(CANVAS[0] + 40, CANVAS[1] + 60) == (0, 0, 0)
+    check("the print button opens the print window; the editor waits until its close",
+          len(new) == 1 and untouched and drawn, f"new={new} untouched={untouched} drawn={drawn}")
+    s.stop()
+
+
 def toolkit_option_on_the_command_line(s):
     s.start("-reverse")
     shot = s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa", check_rc=False)
@@ -407,11 +477,11 @@ def main():
     s = Session(bin_dir)
     try:
         flows = (minimise_and_restore, polygon_then_box, space_and_undo_button, pixel_tools,
-                 effects_and_picture_size, toolkit_option_on_the_command_line)
-        only = os.environ.get("SMOKE_ONLY")
-        for flow in flows:
-            if only and flow.__name__ != only:
-                continue
+                 copy_paste_and_text, print_window, effects_and_picture_size,
+                 toolkit_option_on_the_command_line)
+        # Names after the program folder run only those flows.
+        chosen = sys.argv[2:]
+        for flow in (f for f in flows if not chosen or f.__name__ in chosen):
             for f in ("TUPA.CNF", "TUPA.CDI"):
                 if os.path.exists(os.path.join(s.folder, f)):
                     os.remove(os.path.join(s.folder, f))

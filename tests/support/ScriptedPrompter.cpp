@@ -104,6 +104,11 @@ ScriptedPrompter::~ScriptedPrompter() {
     ADD_FAILURE() << "ScriptedPrompter: file answer "
                   << (s.answer.cancelled ? "(cancel)" : quoted(s.answer.path))
                   << " was never asked for";
+  if (!fontAnswers_.empty())
+    ADD_FAILURE() << "ScriptedPrompter: " << fontAnswers_.size() << " font answers never asked for";
+  if (!printerChoices_.empty())
+    ADD_FAILURE() << "ScriptedPrompter: " << printerChoices_.size()
+                  << " printer set-up answer(s) never asked for";
 }
 
 ScriptedPrompter& ScriptedPrompter::answer(Answer a, MessageHook whileShown) {
@@ -118,6 +123,13 @@ ScriptedPrompter& ScriptedPrompter::choose(const QString& path, FileHook whileSh
 
 ScriptedPrompter& ScriptedPrompter::cancelFile(FileHook whileShown) {
   fileAnswers_.push_back({FileAnswer{true, QString()}, std::move(whileShown)});
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::font(std::optional<FontChoice> chosen) {
+  // Kept as a flag and a font: GCC 12 misreads a moved std::optional<QString>
+  // as maybe uninitialised.
+  fontAnswers_.push_back({!chosen.has_value(), chosen.value_or(FontChoice{})});
   return *this;
 }
 
@@ -142,6 +154,7 @@ const FileRequest& ScriptedPrompter::lastFileRequest() const {
 void ScriptedPrompter::clearRecord() {
   messages_.clear();
   fileRequests_.clear();
+  fontRequests_.clear();
 }
 
 Answer ScriptedPrompter::message(const MessageRequest& req) {
@@ -171,6 +184,41 @@ FileAnswer ScriptedPrompter::chooseFile(const FileRequest& req) {
   fileAnswers_.pop_front();
   if (step.hook) step.hook(req);
   return step.answer;
+}
+
+std::optional<FontChoice> ScriptedPrompter::chooseFont(const FontChoice& initial) {
+  fontRequests_.push_back(initial);
+  if (fontAnswers_.empty()) {
+    ADD_FAILURE() << "ScriptedPrompter: unscripted font dialog";
+    return std::nullopt;
+  }
+  const FontStep step = fontAnswers_.front();
+  fontAnswers_.pop_front();
+  if (step.cancelled) return std::nullopt;
+  return step.font;
+}
+
+ScriptedPrompter& ScriptedPrompter::setUpPrinter(PrinterChoice choice) {
+  printerChoices_.push_back(std::move(choice));
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::cancelPrinterSetup() {
+  printerChoices_.push_back({});
+  return *this;
+}
+
+bool ScriptedPrompter::setUpPrinter(QPrinter& printer) {
+  ++printerSetups_;
+  if (printerChoices_.empty()) {
+    ADD_FAILURE() << "ScriptedPrompter: unscripted printer set-up dialog";
+    return false;
+  }
+  PrinterChoice choice = std::move(printerChoices_.front());
+  printerChoices_.pop_front();
+  if (!choice) return false;
+  choice(printer);
+  return true;
 }
 
 }  // namespace tupalo

@@ -30,6 +30,8 @@ class ScriptedPrompter : public Prompter {
   // lets a test look at the editor's state at that moment.
   using MessageHook = std::function<void(const MessageRequest&)>;
   using FileHook = std::function<void(const FileRequest&)>;
+  // Makes the user's choice in the printer set-up dialog.
+  using PrinterChoice = std::function<void(QPrinter&)>;
 
   ScriptedPrompter() = default;
   ScriptedPrompter(const ScriptedPrompter&) = delete;
@@ -40,21 +42,32 @@ class ScriptedPrompter : public Prompter {
   ScriptedPrompter& answer(Answer a, MessageHook whileShown = {});
   ScriptedPrompter& choose(const QString& path, FileHook whileShown = {});
   ScriptedPrompter& cancelFile(FileHook whileShown = {});
+  // The font dialog's answer; nothing: cancelled.
+  ScriptedPrompter& font(std::optional<FontChoice> chosen);
+  // The printer set-up dialog confirmed after `choice` changed the printer, or
+  // cancelled (no choice).
+  ScriptedPrompter& setUpPrinter(PrinterChoice choice);
+  ScriptedPrompter& cancelPrinterSetup();
   void allowUnusedAnswers() { strict_ = false; }
 
   // ---- what was asked, in order ----
   const std::vector<MessageRequest>& messages() const { return messages_; }
   const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
+  // The fonts the font dialog was opened on.
+  const std::vector<FontChoice>& fontRequests() const { return fontRequests_; }
   // The latest question; fails the test (and returns an empty one) when none was asked.
   const MessageRequest& lastMessage() const;
   const FileRequest& lastFileRequest() const;
   int unusedAnswers() const { return int(answers_.size()); }
   int unusedFileAnswers() const { return int(fileAnswers_.size()); }
+  int printerSetups() const { return printerSetups_; }
   // Forgets what was asked (the script stays).
   void clearRecord();
 
   Answer message(const MessageRequest& req) override;
   FileAnswer chooseFile(const FileRequest& req) override;
+  std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+  bool setUpPrinter(QPrinter& printer) override;
 
  private:
   struct MessageStep {
@@ -67,8 +80,16 @@ class ScriptedPrompter : public Prompter {
   };
   std::deque<MessageStep> answers_;
   std::deque<FileStep> fileAnswers_;
+  std::deque<PrinterChoice> printerChoices_;  // an empty one cancels
+  int printerSetups_ = 0;
   std::vector<MessageRequest> messages_;
   std::vector<FileRequest> fileRequests_;
+  struct FontStep {
+    bool cancelled;
+    FontChoice font;
+  };
+  std::deque<FontStep> fontAnswers_;
+  std::vector<FontChoice> fontRequests_;
   bool strict_ = true;
 };
 

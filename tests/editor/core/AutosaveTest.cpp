@@ -91,7 +91,9 @@ TEST_F(AutosaveTest, AnIconIsNotOverwrittenWithABitmap) {
   expectSavedPicture(recoveryFile());
 }
 
-TEST_F(AutosaveTest, FailedWriteKeepsTheFileAndSaysNothing) {
+// The old file survives, and the user hears that the save did not happen:
+// someone who trusts the autosave would otherwise lose work unawares.
+TEST_F(AutosaveTest, FailedWriteKeepsTheFileAndSaysWhy) {
   writeConfig(QStringLiteral("ASAM ,  1\nASAT ,  2"));
   const QString path = writePicture(QStringLiteral("mine.bmp"), 40, 30);
   const QByteArray before = fileBytes(path);
@@ -99,9 +101,19 @@ TEST_F(AutosaveTest, FailedWriteKeepsTheFileAndSaysNothing) {
   raster::SetPixelV(editor.PIC, 4, 2, raster::rgb(0, 90, 180));
   // The disk fills up after the header went out.
   setWriteFaultInjector([](qint64 written) { return written == 0; });
+  // The message comes after the busy window has gone; the clock ticks on while
+  // it waits, without a second save or a second message.
+  prompter.answer(Answer::Ok, [&](const MessageRequest&) {
+    EXPECT_FALSE(win->waitWin->isOpen());
+    tick(3);
+  });
   tick(2);
   EXPECT_EQ(fileBytes(path), before);
-  EXPECT_TRUE(prompter.messages().empty());
+  ASSERT_EQ(prompter.messages().size(), 1u);
+  EXPECT_EQ(prompter.lastMessage().text,
+            path + QStringLiteral("\nタイマー保存できませんでした\n理由 : ディスクの容量不足です"));
+  EXPECT_EQ(prompter.lastMessage().icon, Icon::Exclamation);
+  EXPECT_EQ(prompter.lastMessage().title, QStringLiteral("Tupa "));
   EXPECT_EQ(editor.AutosaveCountdown, 2);
   EXPECT_FALSE(win->waitWin->isOpen());
   EXPECT_TRUE(win->isEnabled());

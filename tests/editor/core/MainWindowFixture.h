@@ -25,7 +25,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     app = dir.path() + QStringLiteral("/prog");
     QDir().mkpath(app);
-    for (const char* name : {"DEFAULT.CNF", "DEFAULT.CDI", "UNDO_B_IMG.bmp"})
+    for (const char* name : {"DEFAULT.CNF", "DEFAULT.CDI", "DEFAULT.AIN", "UNDO_B_IMG.bmp"})
       ASSERT_TRUE(QFile::copy(QStringLiteral(TUPALO_DATA_DIR "/") + QLatin1String(name),
                               app + QLatin1Char('/') + QLatin1String(name)));
     editor.prompter = &prompter;

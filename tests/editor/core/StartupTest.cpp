@@ -4,6 +4,7 @@
 
 #include "editor/core/CommandLine.h"
 #include "editor/core/MainWindowFixture.h"
+#include "editor/core/Undo.h"
 #include "platform/FileErrors.h"
 
 namespace tupalo {
@@ -73,6 +74,61 @@ TEST_F(MainWindowTest, ProgramFolderLosesItsTrailingSeparator) {
   ASSERT_EQ(window().StartUp(app + QStringLiteral("/"), {}), P_WIN::StartResult::Running);
   EXPECT_EQ(editor.AppPath, app);
   EXPECT_TRUE(QFile::exists(editor.AppPath + QStringLiteral("/TUPA.CNF")));
+}
+
+// An installed copy: the settings, the colour pages and the autosave live in
+// the user's folder, the exchange files in a private temporary one that goes
+// with the editor, and the program folder is not written to.
+TEST_F(MainWindowTest, AnInstalledCopyKeepsTheUsersFilesInTheUsersFolder) {
+  const QString installed = dir.path() + QStringLiteral("/usr/share/tupalo");
+  QDir().mkpath(dir.path() + QStringLiteral("/usr/bin"));
+  QDir().mkpath(installed);
+  QDir().mkpath(dir.path() + QStringLiteral("/tmp"));
+  for (const char* name : {"DEFAULT.CNF", "DEFAULT.CDI", "DEFAULT.AIN", "UNDO_B_IMG.bmp",
+                           "TUPA_ICON_16.png", "TUPA_ICON_32.png"})
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TUPALO_DATA_DIR "/") + QLatin1String(name),
+                            installed + QLatin1Char('/') + QLatin1String(name)));
+  const QStringList shipped = QDir(installed).entryList(QDir::Files | QDir::Hidden);
+  const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+  const QByteArray oldTmp = qgetenv("TMPDIR");
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + QStringLiteral("/cfg")));
+  qputenv("TMPDIR", QFile::encodeName(dir.path() + QStringLiteral("/tmp")));
+
+  ASSERT_EQ(window().StartUp(installed, {}), P_WIN::StartResult::Running);
+  qputenv("XDG_CONFIG_HOME", oldConfigHome);
+  qputenv("TMPDIR", oldTmp);
+  const QString user = dir.path() + QStringLiteral("/cfg/tupalo");
+  EXPECT_EQ(editor.AppPath, installed);
+  EXPECT_EQ(editor.UserPath, user);
+  const QString exchange = editor.ExchangePath;
+  EXPECT_TRUE(exchange.startsWith(dir.path() + QStringLiteral("/tmp/tupalo-")));
+  EXPECT_TRUE(QFileInfo(exchange).isDir());
+  EXPECT_EQ(QDir(user).entryList(QDir::Files),
+            (QStringList{QStringLiteral("TUPA.AIN"), QStringLiteral("TUPA.CDI"),
+                         QStringLiteral("TUPA.CNF")}));
+  EXPECT_EQ(editor.colours.ColourPageNames[9], QStringLiteral("くすみ色"));
+  EXPECT_TRUE(prompter.messages().empty());
+  // The program's icon on the main window and on the floating ones.
+  for (QWidget* w :
+       {static_cast<QWidget*>(win), static_cast<QWidget*>(cmdWin), static_cast<QWidget*>(colWin)})
+    EXPECT_EQ(w->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+
+  editor.settings.ASAT = 1;
+  editor.AutosaveCountdown = 1;
+  raster::SetPixelV(editor.PIC, 3, 3, raster::rgb(200, 10, 10));
+  Timer2_Timer(*win);
+  raster::Surface saved;
+  ASSERT_FALSE(readPictureFile(user + QStringLiteral("/AUTOSAVE.BMP"), saved).has_value());
+  EXPECT_TRUE(saved == editor.PIC);
+
+  prompter.answer(Answer::Yes);
+  ASSERT_TRUE(win->QuitRoutine());
+  EXPECT_EQ(prompter.messages().size(), 1u);  // the quit question alone
+  EXPECT_TRUE(QString::fromUtf8(readFile(user + QStringLiteral("/TUPA.CNF")))
+                  .contains(QStringLiteral("ASAT ,  1")));
+  EXPECT_EQ(QDir(installed).entryList(QDir::Files | QDir::Hidden), shipped);
+  closeWindows();
+  EXPECT_FALSE(QFileInfo::exists(exchange));
 }
 
 TEST_F(MainWindowTest, CommandLineNameWithSpacesIsOnePicture) {

@@ -54,12 +54,12 @@ class ColourFile : public ::testing::Test {
     d.ColourPageNames[4] = "stale";  // all of it must be reset
     d.ColourTable[5][0][1] = 99;
     d.CurrentColourPage = 7;
-    LoadColourFile(app, d);
+    LoadColourFile(app, app, d);
     return d;
   }
   QStringList rewrite(const QByteArray& file, const ColourDictionary& d) {
     writeAll(cdi(), file);
-    EXPECT_TRUE(SaveColourFile(app, d));
+    EXPECT_TRUE(SaveColourFile(app, app, d));
     return splitConfigText(readAll(cdi()));
   }
 
@@ -142,7 +142,7 @@ TEST_F(ColourFile, FactoryFileIsSeededAndWhatIsSavedReadsBackTheSame) {
   ColourDictionary d = loadFile();
   EXPECT_EQ(readAll(cdi()), kFactory);
   EXPECT_EQ(QDir(app).entryList(QDir::Files | QDir::Hidden).size(), 2);
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   EXPECT_EQ(readAll(cdi()), kFactory) << "the factory lines are in the form the editor writes";
 
   for (int page = 0; page < 10; ++page) {
@@ -151,11 +151,11 @@ TEST_F(ColourFile, FactoryFileIsSeededAndWhatIsSavedReadsBackTheSame) {
       for (int k = 1; k <= 3; ++k)
         d.ColourTable[page][c][k] = static_cast<int16_t>((page * 31 + c * 7 + k * 101) % 256);
   }
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   const QByteArray first = readAll(cdi());
   const ColourDictionary back = loadFile();
   EXPECT_EQ(back, d);
-  ASSERT_TRUE(SaveColourFile(app, back));
+  ASSERT_TRUE(SaveColourFile(app, app, back));
   EXPECT_EQ(readAll(cdi()), first);
 }
 
@@ -166,7 +166,7 @@ TEST_F(ColourFile, MissingFilesAndFoldersInTheWay) {
   EXPECT_FALSE(QFile::exists(cdi()));
   // With no file to take the lines from, every page and colour is written.
   d.ColourTable[9][26][3] = 200;
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   EXPECT_EQ(splitConfigText(readAll(cdi())).size(), 10 * (1 + 27 * 3) + 1);
   EXPECT_EQ(loadFile().ColourTable[9][26][3], 200);
 
@@ -174,16 +174,16 @@ TEST_F(ColourFile, MissingFilesAndFoldersInTheWay) {
   writeAll(colourTemplatePath(app), "CNAM , f\nCA_R , 0\n[EOF]\n");
   ASSERT_TRUE(QFile::remove(cdi()));
   d.ColourTable[0][0][1] = 12;
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   EXPECT_EQ(readAll(cdi()), "CNAM ,  0. \nCA_R , 12 \n[EOF]\n");
 
   // A TUPA.CDI that can't be read is neither seeded over nor replaced.
   ASSERT_TRUE(QFile::remove(cdi()) && QDir(app).mkdir("TUPA.CDI"));
   QString error;
-  EXPECT_FALSE(LoadColourFile(app, d, &error));
+  EXPECT_FALSE(LoadColourFile(app, app, d, &error));
   EXPECT_EQ(error, QString::fromUtf8("ファイルではなくフォルダです"));
   EXPECT_EQ(d.ColourPageNames[0], "f");
-  EXPECT_FALSE(SaveColourFile(app, d, &error));
+  EXPECT_FALSE(SaveColourFile(app, app, d, &error));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_TRUE(QFileInfo(cdi()).isDir());
 }
@@ -197,7 +197,7 @@ TEST_F(ColourFile, FailedSaveLeavesTheOldFileByteForByte) {
        {qint64(0), qint64(1), qint64(4096), kFactory.size() - 10}) {  // down to the last line
     setWriteFaultInjector([failAt](qint64 written) { return written < failAt; });
     QString error;
-    EXPECT_FALSE(SaveColourFile(app, d, &error));
+    EXPECT_FALSE(SaveColourFile(app, app, d, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readAll(cdi()), kFactory) << failAt;
     EXPECT_EQ(QDir(app).entryList(QDir::AllEntries | QDir::Hidden), before);
@@ -222,19 +222,19 @@ TEST_F(ColourFile, OldShiftJisFileShowsItsNamesAndComesBackByteForByte) {
   ColourDictionary factory;
   applyColourFile(splitConfigText(kFactory), factory);
   EXPECT_EQ(d, factory);
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   EXPECT_EQ(readAll(cdi()), old);
 
   // Changes stay in the file's own encoding...
   d.ColourPageNames[1] = QString::fromUtf8("灰色");
   d.ColourTable[1][0][1] = 7;
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   const QByteArray renamed = readAll(cdi());
   EXPECT_TRUE(renamed.contains(oldStyle("\nCNAM , 灰色 \nCA_R , 7 \n")));
   EXPECT_EQ(loadFile(), d);
   // ...until a name needs more than it has: then all of it is UTF-8, CR LF kept.
   d.ColourPageNames[2] = QString::fromUtf8("空😀");
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   const QByteArray utf8 = readAll(cdi());
   EXPECT_TRUE(utf8.startsWith(QString::fromUtf8("' Tupa 色定義ファイル").toUtf8()));
   EXPECT_TRUE(utf8.contains(QString::fromUtf8("\r\nCNAM , 空😀 \r\n").toUtf8()));
@@ -251,7 +251,7 @@ TEST_F(ColourFile, PagesPastALookalikeEndLineAndTheTailAfterTheEndAreKept) {
   EXPECT_EQ(d.ColourPageNames[2], " 2.");
   d.ColourPageNames[1] = "B";
   d.ColourTable[1][0][1] = 20;
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   EXPECT_EQ(
       readAll(cdi()),
       "CNAM , a \nCA_R , 1 \n  [EOF]\nCNAM , B \nCA_R , 20 \n[EOF]\n  ' mine , kept\nCNAM , c\n");
@@ -267,14 +267,14 @@ TEST_F(ColourFile, FileWithoutPagesIsSeededLikeAMissingOne) {
     EXPECT_EQ(readAll(cdi()), kFactory);
     // What the user stores in write mode reaches the file at quit.
     d.ColourTable[9][26][3] = 201;
-    ASSERT_TRUE(SaveColourFile(app, d));
+    ASSERT_TRUE(SaveColourFile(app, app, d));
     EXPECT_EQ(loadFile().ColourTable[9][26][3], 201);
   }
   // Emptied while the editor ran: the factory lines are the template.
   ColourDictionary d = loadFile();
   d.ColourPageNames[3] = QStringLiteral("kept");
   writeAll(cdi(), "' nothing\n");
-  ASSERT_TRUE(SaveColourFile(app, d));
+  ASSERT_TRUE(SaveColourFile(app, app, d));
   EXPECT_EQ(loadFile(), d);
 }
 

@@ -75,12 +75,12 @@ class Config : public ::testing::Test {
   Settings loadFile(bool fromCommandLine = false) {
     Settings s;
     s.FUZH = 77;  // must be reset
-    LoadConfiguration(app, s, host, fromCommandLine, currentFile);
+    LoadConfiguration(app, app, s, host, fromCommandLine, currentFile);
     return s;
   }
   QStringList save(const QByteArray& templ, const Settings& s) {
     writeAll(configTemplatePath(app), templ);
-    EXPECT_TRUE(SaveConfiguration(app, s, host));
+    EXPECT_TRUE(SaveConfiguration(app, app, s, host));
     return splitConfigText(readAll(cnf()));
   }
 
@@ -199,7 +199,7 @@ TEST_F(Config, MissingFilesAndFoldersInTheWay) {
   ASSERT_TRUE(QDir(app).mkdir("TUPA.CNF"));
   writeAll(configTemplatePath(app), "FUZH , 33\n[EOF]\n");
   EXPECT_EQ(loadFile().FUZH, 33);  // factory settings, read directly
-  EXPECT_FALSE(SaveConfiguration(app, s, host));
+  EXPECT_FALSE(SaveConfiguration(app, app, s, host));
   EXPECT_TRUE(QFileInfo(cnf()).isDir());
 }
 
@@ -240,14 +240,14 @@ Settings busySettings() {
 TEST_F(Config, WhatIsSavedReadsBackTheSame) {
   host.state = 2;
   Settings expected = busySettings();
-  ASSERT_TRUE(SaveConfiguration(app, expected, host));
+  ASSERT_TRUE(SaveConfiguration(app, app, expected, host));
   const QByteArray first = readAll(cnf());
   const Settings loaded = loadFile();
   expected.PIWT = host.top, expected.PIWL = host.left, expected.PIWW = host.width,
   expected.PIWH = host.height;
   expected.PIWS = 2;
   EXPECT_EQ(loaded, expected);
-  ASSERT_TRUE(SaveConfiguration(app, loaded, host));
+  ASSERT_TRUE(SaveConfiguration(app, app, loaded, host));
   EXPECT_EQ(readAll(cnf()), first);
 
   // Any text comes back unchanged, or empty when the file can't hold it.
@@ -256,7 +256,7 @@ TEST_F(Config, WhatIsSavedReadsBackTheSame) {
   for (int round = 0; round < 100; ++round) {
     Settings s = busySettings();
     for (int i = rng.bounded(10); i > 0; --i) s.LAN2 += alphabet[rng.bounded(alphabet.size())];
-    ASSERT_TRUE(SaveConfiguration(app, s, host));
+    ASSERT_TRUE(SaveConfiguration(app, app, s, host));
     const Settings back = loadFile();
     EXPECT_TRUE(back.LAN2 == s.LAN2 || back.LAN2.isEmpty()) << s.LAN2.toStdString();
     EXPECT_EQ(back.FEMD, 1);
@@ -270,7 +270,7 @@ TEST_F(Config, FailedSaveLeavesTheOldFileByteForByte) {
   for (qint64 failAt : {0, 1, 200, 1500}) {
     setWriteFaultInjector([failAt](qint64 written) { return written < failAt; });
     QString error;
-    EXPECT_FALSE(SaveConfiguration(app, busySettings(), host, &error));
+    EXPECT_FALSE(SaveConfiguration(app, app, busySettings(), host, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readAll(cnf()), old) << failAt;
     EXPECT_EQ(QDir(app).entryList(QDir::AllEntries | QDir::Hidden), before);
@@ -279,10 +279,10 @@ TEST_F(Config, FailedSaveLeavesTheOldFileByteForByte) {
 
   ASSERT_TRUE(QFile::remove(configTemplatePath(app)));
   host.state = 1;
-  EXPECT_FALSE(SaveConfiguration(app, busySettings(), host));
+  EXPECT_FALSE(SaveConfiguration(app, app, busySettings(), host));
   EXPECT_EQ(readAll(cnf()), old);
   EXPECT_EQ(host.state, 1);  // nothing touched without a template
-  EXPECT_FALSE(SaveConfiguration(dir.filePath("gone"), busySettings(), host));
+  EXPECT_FALSE(SaveConfiguration(dir.filePath("gone"), dir.filePath("gone"), busySettings(), host));
 }
 
 // A folder the user may not write into: as it is (where permissions hold,
@@ -293,7 +293,7 @@ TEST_F(Config, ReadOnlyProgramFolder) {
   const auto check = [&](const char* how, const QString& reason) {
     EXPECT_EQ(loadFile().FUZH, 44) << how;  // the seed fails; the factory settings still apply
     QString error;
-    EXPECT_FALSE(SaveConfiguration(app, busySettings(), host, &error)) << how;
+    EXPECT_FALSE(SaveConfiguration(app, app, busySettings(), host, &error)) << how;
     EXPECT_EQ(error, reason) << how;
     EXPECT_FALSE(QFile::exists(cnf())) << how;
     EXPECT_EQ(QDir(app).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -319,7 +319,7 @@ TEST_F(Config, ReadOnlyProgramFolder) {
 TEST_F(Config, OldShiftJisSettingsKeepTheirPathsAndTheirBytes) {
   Settings s = busySettings();
   s.LAN2 = QString::fromUtf8("/opt/ペイント ①/run");
-  ASSERT_TRUE(SaveConfiguration(app, s, host));
+  ASSERT_TRUE(SaveConfiguration(app, app, s, host));
   QStringEncoder encoder("Shift_JIS");
   const QByteArray old =
       encoder.encode(QString::fromUtf8(readAll(cnf())).replace(u'\n', QStringLiteral("\r\n")));
@@ -331,19 +331,19 @@ TEST_F(Config, OldShiftJisSettingsKeepTheirPathsAndTheirBytes) {
   EXPECT_EQ(loaded.RPNM, QString::fromUtf8("/home/太郎/絵 1.bmp"));
   EXPECT_EQ(loaded.LAN2, s.LAN2);
   EXPECT_EQ(currentFile, loaded.RPNM);
-  ASSERT_TRUE(SaveConfiguration(app, loaded, host));
+  ASSERT_TRUE(SaveConfiguration(app, app, loaded, host));
   EXPECT_EQ(readAll(cnf()), old);  // the RPNM line among them
   EXPECT_TRUE(old.contains(
       QByteArray(encoder.encode(QString::fromUtf8("\r\nRPNM , /home/太郎/絵 1.bmp '")))));
 
   // The template is read as it is stored, the file is written as TUPA.CNF is.
   writeAll(configTemplatePath(app), encoder.encode(QString::fromUtf8(kFactory)));
-  ASSERT_TRUE(SaveConfiguration(app, loaded, host));
+  ASSERT_TRUE(SaveConfiguration(app, app, loaded, host));
   EXPECT_EQ(readAll(cnf()), old);
   // A path Shift-JIS can't hold: the whole file UTF-8, nothing lost.
   Settings emoji = loaded;
   emoji.RPNM = QString::fromUtf8("/home/太郎/😀.bmp");
-  ASSERT_TRUE(SaveConfiguration(app, emoji, host));
+  ASSERT_TRUE(SaveConfiguration(app, app, emoji, host));
   EXPECT_TRUE(readAll(cnf()).contains(QString::fromUtf8("\r\nRPNM , /home/太郎/😀.bmp '").toUtf8()));
   EXPECT_EQ(loadFile().RPNM, emoji.RPNM);
 }
