@@ -3,6 +3,7 @@
 #include "editor/addins/SPOP_WIN.h"
 #include "editor/dialogs/COL_WIN.h"
 #include "editor/dialogs/MERG_WIN.h"
+#include "editor/dialogs/SIZE_WIN.h"
 #include "editor/dialogs/ViewWindows.h"
 #include "editor/dialogs/WORD_WIN.h"
 #include "editor/palette/CMD_WIN.h"
@@ -37,6 +38,8 @@ EditorWindows::EditorWindows(Editor& e, P_WIN::Options options)
   QObject::connect(w, &P_WIN::storingWindowPlaces, cmdWin, [p = cmdWin] { p->StorePosition(); });
   QObject::connect(colWin, &COL_WIN::framed, cmdWin, [p = cmdWin] { p->ColourWindowFramed(); });
 
+  sizeWin = new SIZE_WIN(e, *w);
+  QObject::connect(cmdWin, &CMD_WIN::pictureSizeAsked, sizeWin, [s = sizeWin] { s->Open(); });
   wordWin = new WORD_WIN(e, *w);
   QObject::connect(cmdWin, &CMD_WIN::textWindowAsked, wordWin, [t = wordWin] { t->Open(); });
   QObject::connect(w, &P_WIN::shuttingDown, wordWin, [t = wordWin] {

@@ -19,6 +19,7 @@ class CMD_WIN;
 class COL_WIN;
 class LUPE_WIN;
 class MERG_WIN;
+class SIZE_WIN;
 class PRT_WIN;
 class SET_WIN;
 class SPOP_WIN;
@@ -38,6 +39,7 @@ struct EditorWindows {
   BIRD_WIN* birdWin = nullptr;  // the overview
   LUPE_WIN* lupeWin = nullptr;  // the mini magnifier
   MERG_WIN* mergWin = nullptr;  // the chroma-key merge
+  SIZE_WIN* sizeWin = nullptr;  // the picture size window
   WORD_WIN* wordWin = nullptr;  // the text window, opened from the palette
   SPOP_WIN* spopWin = nullptr;  // the special-option launcher
   // The tool settings windows: FUZZY_WIN, SPRAY_WIN, HSET_WIN, DEEP_WIN.

@@ -28,6 +28,7 @@
 
 namespace tupalo {
 
+enum class Turn;
 class SplashWindow;
 class ToolEngine;
 class WAIT_WIN;
@@ -140,6 +141,16 @@ class P_WIN : public QWidget {
   // After a new picture arrived in PIC: picture size, zoom 1, origin 0,0,
   // scroll bars, layout, status line, undo off.
   void ResetViewAfterLoad();
+  // ---- whole-picture changes ----
+  // Turns or mirrors the picture; the quarter turns show the busy window.
+  // false when the memory for the work surface could not be had: the user
+  // was told and the picture is as it was.
+  bool TurnWholePicture(Turn t);
+  // After PIC was replaced by a turned or resized picture: undo off, the
+  // picture size, the view re-laid out at the same zoom (an origin beyond the
+  // new size is pulled back), and, when `overview`, pictureReplaced.
+  void PictureReshaped(bool overview);
+
   // A message box titled with the title prefix (and the suffix).
   Answer Ask(const QString& text, Buttons buttons, Icon icon, int defaultButton = -1,
              const QString& titleSuffix = {});
@@ -178,6 +189,8 @@ class P_WIN : public QWidget {
   double twipsPerPixel() const;
 
  signals:
+  // The picture was replaced or changed as a whole (loaded, new, pasted,
+  // turned, resized): the overview recomputes its scale and redraws.
   void pictureReplaced();
   // The status line and the pointer follow ToolCode (the colour window
   // paints its swatch frames for it).

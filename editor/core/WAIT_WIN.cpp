@@ -129,6 +129,12 @@ void WAIT_WIN::ShowProgress(double total, double done) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void WAIT_WIN::SetCaption(const QString& frameCaption) {
+  if (depth_ == 0) return;
+  FRAME->setTitle(frameCaption);
+  repaintNow();
+}
+
 void WAIT_WIN::Close() {
   if (depth_ == 0) return;
   if (--depth_ > 0) {

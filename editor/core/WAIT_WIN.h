@@ -46,6 +46,8 @@ class WAIT_WIN : public QDialog {
   // windows. Nested calls only change the caption until the matching Close.
   void Open(const QString& frameCaption);
   void ShowProgress(double total, double done);
+  // A new frame caption for the work now in progress, shown at once.
+  void SetCaption(const QString& frameCaption);
   // Hides the window and gives the main windows back the state they had.
   void Close();
   bool isOpen() const { return depth_ > 0; }
@@ -81,6 +83,7 @@ class BusyScope {
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
   void progress(double total, double done) { w_.ShowProgress(total, done); }
+  void caption(const QString& frameCaption) { w_.SetCaption(frameCaption); }
 
  private:
   WAIT_WIN& w_;

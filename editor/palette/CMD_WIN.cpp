@@ -230,18 +230,51 @@ void CMD_WIN::EDIT_B_Click(int i) {
 }
 
 void CMD_WIN::EFCT_B_Click(int i) {
-  // The whole-picture effects (rotations, mirror) start here once they
-  // exist.
-  if (i == 4) {
-    // The merge starts from a blank second picture: merging before one is
-    // loaded leaves the picture's white pixels white.
-    e_.WORK.resize(10, 10);
-    e_.WORK.fill(0xFFFFFFFFu);
-    owner_.SelectTool(tool::NoSelect);
-    HighlightToolButton(-1);
-    emit mergeAsked();
+  if (i < 0 || i >= int(EFCT_B.size()) || !EFCT_B[i]) return;
+  // The pressed face shows while the click is handled.
+  EFCT_B[i]->setFace(i, 1);
+  EFCT_B[i]->repaint();
+  switch (i) {
+    case 0:
+      RunEffect(Turn::Right);
+      break;
+    case 1:
+      RunEffect(Turn::Left);
+      break;
+    case 2:
+      RunEffect(Turn::Half);
+      break;
+    case 3:
+      RunEffect(Turn::Mirror);
+      break;
+    case 4: {
+      // The merge starts from a blank second picture: merging before one is
+      // loaded leaves the picture's white pixels white.
+      e_.WORK.resize(10, 10);
+      e_.WORK.fill(0xFFFFFFFFu);
+      owner_.SelectTool(tool::NoSelect);
+      HighlightToolButton(-1);
+      emit mergeAsked();
+      break;
+    }
+    case 5:
+      emit specialOptionsAsked();
+      break;
+    default:
+      break;
   }
-  if (i == 5) emit specialOptionsAsked();
+  EFCT_B[i]->setFace(i, 0);
+}
+
+void CMD_WIN::RunEffect(Turn t) {
+  // A gesture under way ends first: a floating piece, an armed text or a
+  // shape waiting for its next click has no place on the turned picture.
+  owner_.SelectTool(tool::NoSelect);
+  HighlightToolButton(-1);
+  owner_.TurnWholePicture(t);
+  e_.ToolCode = tool::NoSelect;
+  HighlightToolButton(-1);
+  owner_.ShowToolName();
 }
 
 void CMD_WIN::ROOT_B_Click(int i) { ShowNormalGroup(i); }

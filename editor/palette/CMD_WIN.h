@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "editor/core/Editor.h"
+#include "editor/core/WholePicture.h"
 #include "editor/palette/PaletteTables.h"
 #include "editor/palette/StripButton.h"
 
@@ -76,6 +77,8 @@ class CMD_WIN : public QWidget {
   void windowButtonSwitched(int i, bool on);
   // The merge button: the merge window opens.
   void mergeAsked();
+  // The size button asked for the picture size window.
+  void pictureSizeAsked();
   // The text button asked for the text window.
   void textWindowAsked();
   // The print button asked for the print window.
@@ -154,6 +157,8 @@ class CMD_WIN : public QWidget {
   // Left CMWL, top directly below the colour window whose top is given.
   void PlaceBelowColourWindow(int32_t colourTopTwips);
   void ShowSettingsWindow(SettingsWindow w);
+  // Effect buttons 0-3: the turn, then no tool and no undo.
+  void RunEffect(Turn t);
   void ShowTooLargeMessage();
   void ShowNoPictureMessage();
   void ShowNeedsNormalDrawingMode();

@@ -78,7 +78,7 @@ void CMD_WIN::FILE_B_Click(int i) {
     case 4:
       owner_.SelectTool(tool::NoSelect);
       HighlightToolButton(-1);
-      // The picture size window (SIZE_WIN) is shown here, modally, once it exists.
+      emit pictureSizeAsked();
       break;
     case 5:
       NewPicture();

@@ -53,6 +53,15 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
 void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh, StretchMode mode, Rop rop = Rop::SrcCopy);
 
+// ---- quarter turns ------------------------------------------------------------
+
+// The whole of src turned by 90° into dst, which must already be src's height
+// wide and src's width high (otherwise, or when dst is src, nothing happens).
+// Right (clockwise): (x, y) goes to (H - 1 - y, x). Left: (x, y) goes to
+// (y, W - 1 - x). Pixel values are copied as they are.
+void RotateRight(Surface& dst, const Surface& src);
+void RotateLeft(Surface& dst, const Surface& src);
+
 // ---- pixels -------------------------------------------------------------------
 
 ColourRef GetPixel(const Surface& s, int x, int y);     // CLR_INVALID outside

@@ -25,6 +25,8 @@ SELECTOR = {"drawing": (0, 0), "magnify": (3, 0), "file": (0, 1), "editing": (1,
             "colour tools": (2, 0), "effects": (1, 1), "system": (2, 1)}
 # The window buttons' row of the palette (overview, help, magnifier after UNDO).
 WINDOW_ROW = PALETTE[1] + 2 * BUTTON + 3 * BUTTON + 2 + 17 + 2 + 12
+SAVE_AS = (12, 2 * 24 + 60)        # in the file group, from the palette's inside
+PICTURE_SIZE = (3 * 24 + 12, 2 * 24 + 60)
 
 failures = []
 
@@ -40,7 +42,8 @@ class Session:
         self.tmp = tempfile.mkdtemp()
         self.folder = os.path.join(self.tmp, "prog")
         shutil.copytree(bin_dir, self.folder, ignore=shutil.ignore_patterns("*_tests", "*_bench"))
-        n = next(n for n in range(90, 200) if not os.path.exists(f"/tmp/.X{n}-lock"))
+        n = int(os.environ.get("SMOKE_DISPLAY", "0")) or next(
+            n for n in range(90, 200) if not os.path.exists(f"/tmp/.X{n}-lock"))
         self.env = dict(os.environ, DISPLAY=f":{n}")
         self.env.pop("QT_QPA_PLATFORM", None)
         self.xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1280x1024x24"],
@@ -150,6 +153,34 @@ def read_bmp_ink(path):
             if data[row + 3 * x:row + 3 * x + 3] != b"\xff\xff\xff":
                 ink.add((x, y))
     return ink
+
+
+def read_bmp(path):
+    """A 24-bit bitmap as (width, height, rows of (r, g, b))."""
+    data = open(path, "rb").read()
+    off = struct.unpack_from("<I", data, 10)[0]
+    w, h = struct.unpack_from("<ii", data, 18)
+    stride = (w * 3 + 3) & ~3
+    rows = []
+    for y in range(h):
+        row = off + (h - 1 - y) * stride
+        rows.append([(data[row + 3 * x + 2], data[row + 3 * x + 1], data[row + 3 * x])
+                     for x in range(w)])
+    return w, h, rows
+
+
+def write_bmp(path, rows):
+    h, w = len(rows), len(rows[0])
+    stride = (w * 3 + 3) & ~3
+    body = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        body += line + bytes(stride - len(line))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(body), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(body), 2835, 2835, 0, 0)
+    open(path, "wb").write(header + info + body)
 
 
 def outline(l, t, r, b):
@@ -277,7 +308,7 @@ def pixel_tools(s):
     s.stop()
 
 
-def write_bmp(path, w, h, colour):
+def write_bmp_of(path, w, h, colour):
     stride = (w * 3 + 3) & ~3
     rows = b"".join(b"".join(bytes(colour(x, y)[::-1]) for x in range(w)) + b"\0" * (stride - 3 * w)
                     for y in range(h - 1, -1, -1))
@@ -286,7 +317,7 @@ def write_bmp(path, w, h, colour):
     open(path, "wb").write(head + info + rows)
 
 
-def read_bmp(path):
+def read_bmp_map(path):
     data = open(path, "rb").read()
     off = struct.unpack_from("<I", data, 10)[0]
     w, h = struct.unpack_from("<ii", data, 18)
@@ -299,8 +330,8 @@ def overview_magnifier_and_merge(s):
     red, blue = (255, 0, 0), (0, 0, 255)
     main = os.path.join(s.tmp, "main.bmp")
     second = os.path.join(s.tmp, "second.bmp")
-    write_bmp(main, 640, 480, lambda x, y: red if x < 320 else blue)
-    write_bmp(second, 60, 40, lambda x, y: (x * 4, y * 6, 77))
+    write_bmp_of(main, 640, 480, lambda x, y: red if x < 320 else blue)
+    write_bmp_of(second, 60, 40, lambda x, y: (x * 4, y * 6, 77))
     s.start(main)
     s.click(PALETTE[0] + BUTTON + 12, WINDOW_ROW)      # overview
     s.click(PALETTE[0] + 3 * BUTTON + 12, WINDOW_ROW)  # magnifier
@@ -346,7 +377,7 @@ def overview_magnifier_and_merge(s):
         s.run("xdotool", "type", "--delay", "20", target)
         s.key("Return")
         time.sleep(1.0)
-        before, sec = read_bmp(main), read_bmp(second)
+        before, sec = read_bmp_map(main), read_bmp_map(second)
         for y in range(100, 251):  # the black box drawn above
             for x in range(100, 301):
                 before[x, y] = (0, 0, 0)
@@ -355,10 +386,107 @@ def overview_magnifier_and_merge(s):
             if before[x, y] != red or k * x >= 60:
                 return before[x, y]
             return sec[min(round(k * x), 59), min(round(k * y), 39)]
-        got = read_bmp(target) if os.path.exists(target) else {}
+        got = read_bmp_map(target) if os.path.exists(target) else {}
         ok = len(got) == 640 * 480 and all(got[p] == want(*p) for p in got)
     check("merge fitted to the height under the red: the saved picture", ok)
     s.stop()
+
+def save_as(s, name):
+    s.palette_group("file")
+    s.click(PALETTE[0] + SAVE_AS[0], PALETTE[1] + SAVE_AS[1])
+    time.sleep(1.0)
+    target = os.path.join(s.tmp, name)
+    s.run("xdotool", "type", "--delay", "20", target)
+    s.key("Return")
+    time.sleep(1.0)
+    return read_bmp(target)[2] if os.path.exists(target) else None
+
+
+def stretch_axis(S, D):
+    """Per destination pixel the source pixels it takes (the blit's rule)."""
+    if D >= S:
+        return [[((2 * i + 1) * S - 1) // (2 * D)] for i in range(D)]
+    groups = [[] for _ in range(D)]
+    for j in range(S):
+        groups[((2 * j + 1) * D - 1) // (2 * S)].append(j)
+    return groups
+
+
+def scaled(rows, w, h, mode):
+    xs, ys = stretch_axis(len(rows[0]), w), stretch_axis(len(rows), h)
+    out = []
+    for gy in ys:
+        line = []
+        for gx in xs:
+            if mode == "DeleteLines":
+                line.append(rows[gy[0]][gx[0]])
+                continue
+            acc = None
+            for y in gy:
+                for x in gx:
+                    p = rows[y][x]
+                    acc = p if acc is None else tuple(
+                        (a | b) if mode == "OR" else (a & b) for a, b in zip(acc, p))
+            line.append(acc)
+        out.append(line)
+    return out
+
+
+def effects_and_picture_size(s):
+    W, H = 301, 173
+    orig = [[(x & 255, (y * W + x) >> 8 & 255, (x * 7 + y * 13) & 255) for x in range(W)]
+            for y in range(H)]
+    path = os.path.join(s.tmp, "orig.bmp")
+    write_bmp(path, orig)
+    right = [[orig[H - 1 - y][x] for y in range(H)] for x in range(W)]
+    left = [[orig[y][W - 1 - x] for y in range(H)] for x in range(W)]
+    half = [row[::-1] for row in orig[::-1]]
+    mirror = [row[::-1] for row in orig]
+    s.start(path)
+    results = []
+    for button, name, want in ((0, "right", right), (1, "back", orig), (1, "left", left),
+                               (0, "back2", orig), (2, "half", half), (2, "back3", orig),
+                               (3, "mirror", mirror)):
+        s.palette_group("effects")
+        s.palette_button(button, 0)
+        time.sleep(0.5)
+        results.append(save_as(s, name + ".bmp") == want)
+    for _ in range(4):
+        s.palette_group("effects")
+        s.palette_button(0, 0)
+        time.sleep(0.5)
+    results.append(save_as(s, "four.bmp") == mirror)
+    title = s.run("xdotool", "search", "--onlyvisible", "--name", "^Tupa :", check_rc=False)
+    check("turns and mirror from the palette, saved: each the exact transform; four right turns"
+          " give the picture back", all(results) and bool(title), str(results))
+    s.stop()
+
+    results = []
+    for w, h, mode in ((150, 86, None), (400, 200, None), (150, 86, "DeleteLines"),
+                       (150, 86, "OR"), (150, 86, "AND"), (602, 346, "OR")):
+        s.start(path)
+        s.palette_group("file")
+        s.click(PALETTE[0] + PICTURE_SIZE[0], PALETTE[1] + PICTURE_SIZE[1])
+        time.sleep(0.8)
+        s.key("ctrl+a")
+        s.run("xdotool", "type", "--delay", "30", str(w))
+        s.key("Tab", "ctrl+a")
+        s.run("xdotool", "type", "--delay", "30", str(h))
+        if mode:
+            s.key("Tab", "Tab", "space", "Tab")
+            for _ in range(["DeleteLines", "OR", "AND"].index(mode)):
+                s.key("Down")
+        s.key("Return")
+        time.sleep(0.8)
+        if mode:
+            want = scaled(orig, w, h, mode)
+        else:
+            want = [[orig[y][x] if x < W and y < H else (255, 255, 255) for x in range(w)]
+                    for y in range(h)]
+        results.append(save_as(s, f"size{len(results)}.bmp") == want)
+        s.stop()
+    check("the size window cuts, extends with white and scales 50 % and 200 % in each mode",
+          all(results), str(results))
 
 
 def copy_paste_and_text(s):
@@ -493,6 +621,7 @@ def main():
     try:
         flows = (minimise_and_restore, polygon_then_box, space_and_undo_button, pixel_tools,
                  copy_paste_and_text, print_window, overview_magnifier_and_merge,
+                 effects_and_picture_size,
                  toolkit_option_on_the_command_line, hand_over_and_back)
         # Names after the program folder run only those flows.
         chosen = sys.argv[2:]
