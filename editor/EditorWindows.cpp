@@ -145,6 +145,13 @@ void EditorWindows::WireViewWindows(Editor& e) {
     lupe->SetAside(Aside::Quit, asking);
   });
 
+  // The settings window: the overview steps aside when it is kept up beside
+  // hidden palettes (VDMD), the magnifier whenever it is up.
+  QObject::connect(setWin, &SET_WIN::shownChanged, bird, [bird, lupe, &e](bool up) {
+    if (!up || (e.settings.BEWD == 1 && e.settings.VDMD == 1)) bird->SetAside(Aside::Settings, up);
+    if (!up || e.settings.MLDS == 1) lupe->SetAside(Aside::Settings, up);
+  });
+
   QObject::connect(cmdWin, &CMD_WIN::mergeAsked, mergWin, [m = mergWin] { m->Open(); });
 }
 

@@ -25,6 +25,7 @@ enum class Aside : unsigned {
   Minimised = 2,  // the main window is minimised
   Dialog = 4,     // a file dialog is up
   Quit = 8,       // the quit question is up
+  Settings = 16,  // the settings window is up
 };
 
 // What the two windows share: a shown flag in the settings, a load on first

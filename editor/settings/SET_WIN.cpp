@@ -221,9 +221,10 @@ void SET_WIN::Open() {
     return;
   }
   setWindowTitle(e_.TitlePrefix);
-  // The autosave clock rests while the settings are edited; OK or CANCEL
-  // starts it again as the settings then say. (The overview and the
-  // magnifier step aside here once they exist.)
+  // The overview and the magnifier step aside; the autosave clock rests
+  // while the settings are edited, and OK or CANCEL starts it again as the
+  // settings then say.
+  emit shownChanged(true);
   owner_.Timer2.stop();
   PageButton_Click(0);
   FillFromSettings();
@@ -271,7 +272,7 @@ void SET_WIN::FillFromSettings() {
 void SET_WIN::Unload() {
   loaded_ = false;
   hide();
-  // (The overview and the magnifier come back here once they exist.)
+  emit shownChanged(false);
 }
 
 void SET_WIN::closeEvent(QCloseEvent* ev) {

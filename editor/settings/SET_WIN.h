@@ -92,6 +92,9 @@ class SET_WIN : public QDialog {
  signals:
   // OK read the registry again: the palette's scanner button follows it.
   void registryReloaded();
+  // The window came up (true) or went (false): the overview and the
+  // magnifier step aside meanwhile.
+  void shownChanged(bool up);
 
  protected:
   void closeEvent(QCloseEvent* ev) override;

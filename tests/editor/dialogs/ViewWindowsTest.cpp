@@ -8,6 +8,7 @@
 #include "editor/core/ToolEngine.h"
 #include "editor/dialogs/ViewWindows.h"
 #include "editor/dialogs/ViewWindowsMath.h"
+#include "editor/settings/SET_WIN.h"
 
 namespace tupalo {
 namespace {
@@ -163,6 +164,18 @@ TEST_F(ViewWindowsTest, ClosingByTheUserSticksShuttingDownDoesNot) {
     EXPECT_FALSE(lupe().isVisible());
   });
   win->ChooseOpenFile();
+  EXPECT_TRUE(bird().isVisible() && lupe().isVisible());
+  // The settings window takes the magnifier aside, and the overview only
+  // when it is kept up beside hidden palettes (VDMD 1); CANCEL brings both.
+  windows->setWin->Open();
+  EXPECT_TRUE(bird().isVisible());
+  EXPECT_FALSE(lupe().isVisible());
+  windows->setWin->CANCEL_Click();
+  EXPECT_TRUE(bird().isVisible() && lupe().isVisible());
+  editor.settings.VDMD = 1;
+  windows->setWin->Open();
+  EXPECT_FALSE(bird().isVisible());
+  windows->setWin->OK_Click();
   EXPECT_TRUE(bird().isVisible() && lupe().isVisible());
 
   lupe().move(300, 200);
