@@ -34,7 +34,7 @@ package: build
 sanitize: setup
 	cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DTUPALO_SANITIZE=ON
-	cmake --build $(BUILD)-asan -j2 --target raster_tests files_tests editor_tests
+	cmake --build $(BUILD)-asan -j2 --target raster_tests files_tests editor_tests launcher_tests
 	cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j2 -E '^(format|install_layout)$$'
