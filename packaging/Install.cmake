@@ -57,8 +57,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tupalo developers <developers@tupalo.invali
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Japanese text needs a CJK font; Qt's own dialogs speak Japanese with its
-# translations.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n")
+# translations; the converter add-in reads WebP and TIFF with the extra image
+# format plugins.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-noto-cjk, qt6-translations-l10n, qt6-image-formats-plugins")
+# The scanner add-in drives SANE's scanimage; without it no scanner is offered.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sane-utils")
 # Only what the rules above install goes into the package (no test programs).
 set(CPACK_STRIP_FILES ON)
 include(CPack)
