@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/core/MainWindowsDisabled.h"
 #include "editor/core/PictureCommands.h"
 #include "editor/core/ToolEngine.h"
 #include "editor/core/ToolTable.h"
@@ -383,5 +384,22 @@ void P_WIN::dropEvent(QDropEvent* ev) {
 }
 
 void P_WIN::HandleDroppedFile(const QString& path) { OpenDroppedPicture(*this, path); }
+
+void MainWindowsDisabled::Disable(P_WIN& owner, QWidget* keep) {
+  was_.clear();
+  std::vector<QWidget*> targets{&owner};
+  for (QWidget* w : owner.floatingWindows()) targets.push_back(w);
+  for (QWidget* w : targets) was_.emplace_back(w, w->isEnabled());
+  for (QWidget* w : targets) w->setEnabled(false);
+  // Disabling the owner disables the windows it owns, `keep` too.
+  if (keep) keep->setEnabled(true);
+}
+
+void MainWindowsDisabled::Restore() {
+  // The main window first: enabling it enables the windows it owns again.
+  for (auto& [w, enabled] : was_)
+    if (w) w->setEnabled(enabled);
+  was_.clear();
+}
 
 }  // namespace tupalo

@@ -7,6 +7,7 @@
 
 #include "editor/addins/AddInRegistry.h"
 #include "editor/addins/AddInRun.h"
+#include "editor/core/MainWindowsDisabled.h"
 #include "editor/core/P_WIN.h"
 #include "editor/files/PictureFile.h"
 #include "platform/FileErrors.h"
@@ -69,18 +70,8 @@ void P_WIN::ShowSaveError(const QString& fileName, const QString& reason) {
 
 void P_WIN::ResetViewAfterLoad() {
   if (e_.settings.ASAT != 0) Timer2.start();
-  e_.PicSize = {e_.PIC.width(), e_.PIC.height()};
   e_.ZoomFactor = 1;
-  e_.ViewOrigin = {0, 0};
-  {
-    const QSignalBlocker bx(X_SC), by(Y_SC);
-    X_SC->setValue(0);
-    Y_SC->setValue(0);
-  }
-  DoRelayout();
-  ShowToolName();
-  InvalidateUndo();
-  emit pictureReplaced();
+  WholePictureChanged();
 }
 
 void P_WIN::WholePictureChanged() {
@@ -167,11 +158,10 @@ void P_WIN::LoadImage(const QString& fileName, int16_t& result) {
 
 RunOutcome P_WIN::RunAddIn(const QString& program, const QStringList& args) {
   // Nothing may start inside the wait: no drop, no gesture, no second open.
-  std::vector<std::pair<QWidget*, bool>> disabled{{this, isEnabled()}};
-  for (QWidget* w : floatingWindows()) disabled.push_back({w, w->isEnabled()});
-  for (auto& [w, was] : disabled) w->setEnabled(false);
+  MainWindowsDisabled disabled;
+  disabled.Disable(*this, nullptr);
   const RunOutcome outcome = RunAndWait(e_, program, args);
-  for (auto& [w, was] : disabled) w->setEnabled(was);
+  disabled.Restore();
   return outcome;
 }
 

@@ -155,13 +155,7 @@ void MERG_WIN::Open() {
   move(std::max(0, m.x() + (m.width() - width()) / 2),
        std::max(0, m.y() + (m.height() - height()) / 2));
 
-  wasEnabled_.clear();
-  std::vector<QWidget*> targets{&owner_};
-  for (QWidget* w : owner_.floatingWindows()) targets.push_back(w);
-  for (QWidget* w : targets) wasEnabled_.emplace_back(w, w->isEnabled());
-  for (QWidget* w : targets) w->setEnabled(false);
-  // Disabling the owner disables its windows too; this one stays live.
-  setEnabled(true);
+  mainDisabled_.Disable(owner_, this);
 
   ThumbnailScale = FitThumbnail(e_.PIC, BASE_WAKU, BASE_IMG);
   FitThumbnail(e_.WORK, BACK_WAKU, BACK_IMG);
@@ -185,9 +179,7 @@ void MERG_WIN::Open() {
 void MERG_WIN::Leave() {
   if (!open_) return;
   open_ = false;
-  for (auto& [w, enabled] : wasEnabled_)
-    if (w) w->setEnabled(enabled);
-  wasEnabled_.clear();
+  mainDisabled_.Restore();
   hide();
 }
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "editor/core/Editor.h"
+#include "editor/core/MainWindowsDisabled.h"
 #include "editor/dialogs/MergeMath.h"
 #include "editor/dialogs/SurfaceBox.h"
 
@@ -98,7 +99,7 @@ class MERG_WIN : public QWidget {
   Editor& e_;
   P_WIN& owner_;
   bool open_ = false;
-  std::vector<std::pair<QPointer<QWidget>, bool>> wasEnabled_;
+  MainWindowsDisabled mainDisabled_;
 };
 
 }  // namespace tupalo

@@ -177,21 +177,9 @@ void SIZE_WIN::centreOnOwner() {
   keepOnScreen(this, frameMargins(this));
 }
 
-void SIZE_WIN::disableMainWindows() {
-  wasEnabled_.clear();
-  std::vector<QWidget*> targets{&owner_};
-  for (QWidget* w : owner_.floatingWindows()) targets.push_back(w);
-  for (QWidget* w : targets) wasEnabled_.emplace_back(w, w->isEnabled());
-  for (QWidget* w : targets) w->setEnabled(false);
-  // Disabling the owner disables its child windows too; this one stays live.
-  setEnabled(true);
-}
+void SIZE_WIN::disableMainWindows() { mainDisabled_.Disable(owner_, this); }
 
-void SIZE_WIN::enableMainWindows() {
-  for (auto& [w, enabled] : wasEnabled_)
-    if (w) w->setEnabled(enabled);
-  wasEnabled_.clear();
-}
+void SIZE_WIN::enableMainWindows() { mainDisabled_.Restore(); }
 
 void SIZE_WIN::finish() {
   if (!open_) return;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "editor/core/Editor.h"
+#include "editor/core/MainWindowsDisabled.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -99,7 +100,7 @@ class SIZE_WIN : public QDialog {
 
   Editor& e_;
   P_WIN& owner_;
-  std::vector<std::pair<QPointer<QWidget>, bool>> wasEnabled_;
+  MainWindowsDisabled mainDisabled_;
   bool open_ = false;
 };
 

@@ -129,12 +129,7 @@ void WORD_WIN::Open() {
 
   // The main windows wait while the text is edited. Disabling the main window
   // disables the windows it owns, this one too: it is enabled again.
-  wasEnabled_.clear();
-  std::vector<QWidget*> targets{&owner_};
-  for (QWidget* w : owner_.floatingWindows()) targets.push_back(w);
-  for (QWidget* w : targets) wasEnabled_.emplace_back(w, w->isEnabled());
-  for (QWidget* w : targets) w->setEnabled(false);
-  setEnabled(true);
+  mainDisabled_.Disable(owner_, this);
 
   // Centred on the main window by its own size, never above or left of the
   // screen's origin.
@@ -149,10 +144,7 @@ void WORD_WIN::Open() {
 }
 
 void WORD_WIN::done(int result) {
-  // The main window first: enabling it enables the windows it owns again.
-  for (auto& [w, enabled] : wasEnabled_)
-    if (w) w->setEnabled(enabled);
-  wasEnabled_.clear();
+  mainDisabled_.Restore();
   QDialog::done(result);
 }
 

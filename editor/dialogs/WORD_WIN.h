@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/core/Editor.h"
+#include "editor/core/MainWindowsDisabled.h"
 
 class QGroupBox;
 class QLabel;
@@ -84,7 +85,7 @@ class WORD_WIN : public QDialog {
   Editor& e_;
   P_WIN& owner_;
   FontChoice font_;
-  std::vector<std::pair<QPointer<QWidget>, bool>> wasEnabled_;
+  MainWindowsDisabled mainDisabled_;
 };
 
 }  // namespace tupalo

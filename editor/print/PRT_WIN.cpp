@@ -395,13 +395,7 @@ void PRT_WIN::Open() {
 
   if (!loaded_) {
     loaded_ = true;
-    wasEnabled_.clear();
-    std::vector<QWidget*> targets{&owner_};
-    for (QWidget* w : owner_.floatingWindows()) targets.push_back(w);
-    for (QWidget* w : targets) wasEnabled_.emplace_back(w, w->isEnabled());
-    for (QWidget* w : targets) w->setEnabled(false);
-    // Disabling the owner disables its child windows too; this one stays live.
-    setEnabled(true);
+    mainDisabled_.Disable(owner_, this);
   }
   LayoutUpdate();
 
@@ -418,9 +412,7 @@ void PRT_WIN::Unload() {
   RepeatRelease();
   if (!loaded_) return;
   loaded_ = false;
-  for (auto& [w, enabled] : wasEnabled_)
-    if (w) w->setEnabled(enabled);
-  wasEnabled_.clear();
+  mainDisabled_.Restore();
 }
 
 void PRT_WIN::closeEvent(QCloseEvent* ev) {

@@ -26,6 +26,8 @@
 #include <utility>
 #include <vector>
 
+#include "editor/core/MainWindowsDisabled.h"
+
 namespace tupalo {
 
 struct Editor;
@@ -175,7 +177,7 @@ class PRT_WIN : public QDialog {
   Editor& e_;
   P_WIN& owner_;
   std::unique_ptr<QPrinter> printer_;
-  std::vector<std::pair<QPointer<QWidget>, bool>> wasEnabled_;
+  MainWindowsDisabled mainDisabled_;
   bool loaded_ = false;
   bool syncingBars_ = false;
 };
