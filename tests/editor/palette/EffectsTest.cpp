@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QTimer>
 
+#include "editor/core/ToolEngine.h"
 #include "editor/core/WAIT_WIN.h"
 #include "editor/palette/PaletteFixture.h"
 #include "support/AddressSpaceCap.h"
@@ -110,6 +111,37 @@ TEST_F(EffectsTest, LeftTurnHalfTurnAndMirrorFromThePalette) {
   click(3);
   EXPECT_EQ(editor.PIC.pixel(300, 5), pic.pixel(0, 5));
   expectCommonEnd();
+}
+
+// A floating piece or an armed text ends with the click: nothing is stamped
+// or written on the turned picture, and neither shows over it.
+TEST_F(EffectsTest, EffectsEndAFloatingPieceAndAnArmedText) {
+  const Surface pic = distinct(301, 173);
+  prepare(pic);
+  win->SelectTool(tool::AreaCopy);
+  win->engine->MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);
+  win->engine->MouseMove(Qt::LeftButton, Qt::NoModifier, 49, 39);
+  win->engine->MouseUp(Qt::LeftButton, Qt::NoModifier, 49, 39);
+  win->engine->MouseMove(Qt::NoButton, Qt::NoModifier, 120, 90);
+  ASSERT_EQ(editor.ToolCode, tool::AreaCopyFloating);
+  ASSERT_TRUE(editor.WorkShown);
+  click(3);
+  EXPECT_FALSE(editor.WorkShown);
+  EXPECT_EQ(editor.PIC.pixel(300, 5), pic.pixel(0, 5));
+  EXPECT_EQ(editor.PIC.pixel(300 - 120, 90), pic.pixel(120, 90));  // no stamp
+  expectCommonEnd();
+
+  prepare(editor.PIC);
+  ASSERT_TRUE(win->ArmWord(QStringLiteral(" Tupa "), editor.WORD.font, raster::rgb(0, 0, 0)));
+  ASSERT_TRUE(editor.WordShown);
+  click(2);
+  EXPECT_FALSE(editor.WordShown);
+  expectCommonEnd();
+  win->engine->MouseDown(Qt::LeftButton, Qt::NoModifier, 100, 80);
+  win->engine->MouseUp(Qt::LeftButton, Qt::NoModifier, 100, 80);
+  click(2);
+  click(3);
+  EXPECT_EQ(editor.PIC, pic) << "the text was never written";
 }
 
 TEST_F(EffectsTest, TurnWithoutMemoryTellsTheUserAndKeepsThePicture) {
