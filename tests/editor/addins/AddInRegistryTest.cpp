@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "editor/addins/AddInRegistry.h"
 #include "editor/core/Editor.h"
@@ -94,6 +97,27 @@ TEST_F(AddInRegistryTest, WrittenTwiceIsUnchangedAndHolesAreDropped) {
   EXPECT_EQ(e.addins.AddInCount, 2);
   ASSERT_TRUE(SaveAddInRegistry(e));
   EXPECT_EQ(registry(), first);
+}
+
+// Killed at any moment of a rewrite, the registry is still whole: never
+// truncated, never half written.
+TEST_F(AddInRegistryTest, AKillDuringTheRewriteLeavesAWholeRegistry) {
+  applyAddInRegistry({"ADIN,CONV,/opt/conv,変換, 0", "FFRD,CONV,read %ON %FN,PNG|*.PNG|,PNG"},
+                     e.addins);
+  ASSERT_TRUE(SaveAddInRegistry(e));
+  const QString whole = registry();
+  ASSERT_TRUE(whole.endsWith("[EOF]\n"));
+  for (int round = 0; round < 12; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+      for (;;) SaveAddInRegistry(e);  // rewrites until it is killed
+    usleep(2000 + 700 * round);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(registry(), whole) << "killed after " << 2 + 0.7 * round << " ms";
+  }
 }
 
 TEST_F(AddInRegistryTest, ATemplateWithoutAPlaceholderKeepsTheOldRegistry) {
