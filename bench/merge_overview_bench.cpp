@@ -26,17 +26,8 @@ raster::Surface& noisePicture(int w, int h, unsigned seed) {
   return s;
 }
 
-// The floor: one 4096 x 4096 picture copied.
-void BM_MemcpyMergePicture(benchmark::State& state) {
-  raster::Surface& a = noisePicture(kSide, kSide, 1);
-  raster::Surface b(kSide, kSide);
-  for (auto _ : state) {
-    std::memcpy(b.bits(), a.bits(), a.bytesPerLine() * kSide);
-    benchmark::DoNotOptimize(b.bits());
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_MemcpyMergePicture)->Unit(benchmark::kMillisecond);
+// The floor is BM_MemcpyPicture (raster_bench.cpp): one 4096 x 4096 picture
+// copied.
 
 // A 4096 x 4096 merge with a 2048 x 2048 second picture fitted to the height
 // (each of its pixels shown as 2 x 2). The edited picture lies below, so

@@ -13,6 +13,7 @@
 #include <opencv2/imgproc.hpp>
 #endif
 
+#include "bench/Floors.h"
 #include "platform/raster/Raster.h"
 
 namespace {
@@ -33,15 +34,7 @@ const Surface& picture() {
 }
 
 void BM_MemcpyView(benchmark::State& state) {
-  std::vector<Pixel> from(static_cast<std::size_t>(kViewW) * kViewH, 0xFF123456u);
-  std::vector<Pixel> to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size() * sizeof(Pixel));
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() *
-                          static_cast<std::int64_t>(to.size() * sizeof(Pixel)));
+  benchfloor::CopyPixels(state, static_cast<std::size_t>(kViewW) * kViewH);
 }
 BENCHMARK(BM_MemcpyView)->Unit(benchmark::kMillisecond);
 
@@ -116,15 +109,7 @@ constexpr int kPicSide = 4096;
 
 // The floor for every whole-picture operation below: one copy of its pixels.
 void BM_MemcpyPicture(benchmark::State& state) {
-  std::vector<Pixel> from(static_cast<std::size_t>(kPicSide) * kPicSide, 0xFF123456u);
-  std::vector<Pixel> to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size() * sizeof(Pixel));
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() *
-                          static_cast<std::int64_t>(to.size() * sizeof(Pixel)));
+  benchfloor::CopyPixels(state, static_cast<std::size_t>(kPicSide) * kPicSide);
 }
 BENCHMARK(BM_MemcpyPicture)->Unit(benchmark::kMillisecond);
 

@@ -29,15 +29,7 @@ tupalo::Editor& editorAt(int zoom) {
   return e;
 }
 
-void BM_Memcpy(benchmark::State& state) {
-  std::vector<uint32_t> a(kCanvasW * kCanvasH, 1), b(kCanvasW * kCanvasH);
-  for (auto _ : state) {
-    std::memcpy(b.data(), a.data(), a.size() * 4);
-    benchmark::DoNotOptimize(b.data());
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
+// The floor for a 1920 x 1080 canvas is BM_MemcpyView (raster_bench.cpp).
 
 // The floor for zoom 1: the visible region copied row by row out of the large
 // picture (strided reads, not a cache-hot contiguous buffer).
