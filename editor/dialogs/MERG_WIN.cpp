@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -190,6 +191,13 @@ void MERG_WIN::closeEvent(QCloseEvent* ev) {
 }
 
 void MERG_WIN::CANCEL_Click() { Leave(); }
+
+void MERG_WIN::keyPressEvent(QKeyEvent* ev) {
+  if (ev->key() == Qt::Key_Escape)
+    CANCEL_Click();
+  else
+    QWidget::keyPressEvent(ev);
+}
 
 // ---------------------------------------------------------------------------
 // Thumbnails, key colour, options

@@ -86,6 +86,7 @@ class MERG_WIN : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* ev) override;
+  void keyPressEvent(QKeyEvent* ev) override;  // Esc is CANCEL
 
  private:
   // Draws `src` into `img`, sized to the largest rectangle of its proportions

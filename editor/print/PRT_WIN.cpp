@@ -416,8 +416,11 @@ void PRT_WIN::Unload() {
 }
 
 void PRT_WIN::closeEvent(QCloseEvent* ev) {
+  // Accepted here: the dialog's own handling would call reject(), that is
+  // close() again, which Qt ignores while closing, and the window would stay
+  // up over an editor already given back.
   Unload();
-  QDialog::closeEvent(ev);
+  ev->accept();
 }
 
 void PRT_WIN::hideEvent(QHideEvent* ev) {

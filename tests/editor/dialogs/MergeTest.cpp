@@ -1,6 +1,8 @@
 // The chroma-key merge: the per-pixel rule in each placement, and the window's
 // flow from the palette's button to the saved picture.
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 
 #include "editor/core/MainWindowFixture.h"
 #include "editor/dialogs/MERG_WIN.h"
@@ -137,6 +139,11 @@ TEST_F(MergeWindowTest, CancelAndTheTitleBarLeaveThePictureAndEnableTheWindows) 
   cmdWin->EFCT_B_Click(4);
   ASSERT_FALSE(win->isEnabled());
   merge().close();
+  EXPECT_TRUE(win->isEnabled() && cmdWin->isEnabled() && colWin->isEnabled());
+  cmdWin->EFCT_B_Click(4);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(&merge(), &escape);
+  EXPECT_FALSE(merge().isVisible());
   EXPECT_TRUE(win->isEnabled() && cmdWin->isEnabled() && colWin->isEnabled());
   EXPECT_EQ(editor.PIC, before);
 }

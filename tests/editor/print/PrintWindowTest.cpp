@@ -380,6 +380,7 @@ TEST_F(PrintWindowTest, ThePaletteOpensItAndPrinterSetupRelaysOut) {
   // Escape closes it too, and the editor comes back.
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QCoreApplication::sendEvent(w, &escape);
+  EXPECT_FALSE(w->isVisible());
   EXPECT_TRUE(win->isEnabled());
   EXPECT_TRUE(cmdWin->isEnabled());
 }
